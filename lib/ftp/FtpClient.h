@@ -6,6 +6,7 @@
 // Host lookup is the one wait that does not call OnIdle.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -64,7 +65,8 @@ class FtpClient {
 
   // Lookup, TCP connect (given up after kConnectTimeoutMs), greeting 220, USER (230/331),
   // PASS only after 331 (230), TYPE I (200), SYST (200/215/500). On failure the client is
-  // left unconnected and may connect again at once.
+  // left unconnected and may connect again at once. A client that is still connected drops
+  // that connection (without QUIT) and starts over.
   void Connect();
 
   // SIZE path: the size for a 213 reply whose text reads as a number, -1 for any other
@@ -72,6 +74,8 @@ class FtpClient {
   std::int64_t Size(const std::string& path);
 
   // Retrieve path into the local file at hostPath (created or emptied first, never resumed).
+  // The data connection goes to the control connection's host; only the port comes from
+  // the PASV reply. On failure the local file stays as far as it got.
   void Get(const std::string& path, const std::string& hostPath);
 
   // ABOR without reading a reply; closes a running data connection.
@@ -79,6 +83,11 @@ class FtpClient {
 
   // QUIT without awaiting a reply; closes the connection. No error when the server is gone.
   void Quit();
+
+  // Re-entrancy: when a handler run from OnIdle or a work event calls Abort, Quit or Connect
+  // on this client, the call that was blocked ends with an FtpError (Closed). A nested Size
+  // or Get on the same connection is refused with an FtpError (Protocol). Destroying the
+  // client from inside one of its own handlers is not supported.
 
  private:
   struct Impl;
