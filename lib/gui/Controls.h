@@ -161,9 +161,13 @@ class Edit : public Control {
   bool CanFocus() const override { return true; }
   // Called by a backend when the user typed: updates the state without echoing it back.
   void UserEdited(const std::string& text) { text_ = text; }
+  // Shows a mask instead of the characters typed.
+  bool Password() const { return password_; }
+  void SetPassword(bool password) { password_ = password; }
 
  private:
   std::string text_;
+  bool password_ = false;
 };
 
 }  // namespace gui

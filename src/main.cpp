@@ -1,0 +1,23 @@
+// Entry point: the application, its two windows, and the message loop.
+#include "Config.h"
+#include "Texts.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "gui/Application.h"
+#include "gui/fltk/FltkBackend.h"
+#include "os/posix/PosixSystem.h"
+#include "res/Resources.h"
+
+int main() {
+  gui::FltkBackend backend;
+  backend.SetIcon(res::icon_png);
+  gui::Application app(backend);
+  app.Title = setup::text::kAppTitle;
+
+  os::PosixSystem system(setup::BuiltInDrives(), "C:\\WINDOWS");
+  auto& form1 = app.CreateForm<setup::TForm1>(system, setup::BuiltInServer());
+  auto& form2 = app.CreateForm<setup::TForm2>(system, form1.ipath);
+  form1.Form2 = &form2;
+  app.Run();
+  return 0;
+}
