@@ -1,0 +1,260 @@
+#include "Extractor.h"
+
+#include <archive.h>
+#include <archive_entry.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "EntryPath.h"
+#include "SpecMatcher.h"
+#include "ThreadLocale.h"
+#include "WorkFolder.h"
+
+namespace unz {
+namespace {
+
+constexpr size_t kReadBlockBytes = size_t{1} << 20;  // few, large reads
+constexpr int64_t kProgressStepBytes = int64_t{8} << 20;
+constexpr int kPasswordTries = 3;  // per entry; libarchive asks again after a wrong one
+
+// Korean Windows zip tools store names in code page 949 without the UTF-8 flag; names that
+// carry the flag are read as UTF-8 whatever this says.
+constexpr const char* kLegacyNameCharset = "CP949";
+
+const char* ErrorText(archive* a) {
+  const char* text = archive_error_string(a);
+  return text != nullptr ? text : "unknown error";
+}
+
+class Extraction {
+ public:
+  Extraction(const UnzJob& job, JobReporter& reporter)
+      : job_(job), reporter_(reporter), specs_(job.specs, job.spec_count) {}
+  ~Extraction() {
+    if (out_ != nullptr) archive_write_free(out_);
+    if (in_ != nullptr) archive_read_free(in_);
+  }
+  Extraction(const Extraction&) = delete;
+  Extraction& operator=(const Extraction&) = delete;
+
+  int Run();
+
+ private:
+  bool Open();
+  bool PrepareWriter();
+  void Entry(archive_entry* entry);
+  bool ThroughLink(const std::string& relative) const;
+  void Refuse(const std::string& entry, const std::string& why) {
+    reporter_.Report(UNZ_REPORT_SKIPPED, entry, why, 0);
+  }
+  void Problem(const std::string& entry, const std::string& what) {
+    reporter_.Report(UNZ_REPORT_ERROR, entry, what, 0);
+  }
+  static const char* Passphrase(archive*, void* self) noexcept;
+
+  const UnzJob& job_;
+  JobReporter& reporter_;
+  SpecMatcher specs_;
+  archive* in_ = nullptr;
+  archive* out_ = nullptr;
+  std::string prefix_;  // see WorkFolder
+  bool fatal_ = false;
+  int extracted_ = 0;
+  std::string currentEntry_;
+  int passwordTries_ = 0;
+  std::string password_;  // libarchive copies it; kept until the next ask
+};
+
+const char* Extraction::Passphrase(archive*, void* self) noexcept {
+  auto* x = static_cast<Extraction*>(self);
+  try {
+    if (x->passwordTries_ >= kPasswordTries) return nullptr;
+    ++x->passwordTries_;
+    std::optional<std::string> answer = x->reporter_.AskPassword(x->currentEntry_);
+    if (!answer) {
+      x->passwordTries_ = kPasswordTries;  // the caller has none: do not ask again
+      return nullptr;
+    }
+    x->password_ = *answer;
+    return x->password_.c_str();
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+bool Extraction::Open() {
+  in_ = archive_read_new();
+  if (in_ == nullptr) return false;
+  archive_read_support_format_zip(in_);
+  archive_read_support_filter_none(in_);
+  archive_read_set_format_option(in_, "zip", "hdrcharset", kLegacyNameCharset);
+  archive_read_set_passphrase_callback(in_, this, &Extraction::Passphrase);
+  if (archive_read_open_filename(in_, job_.archive, kReadBlockBytes) != ARCHIVE_OK) {
+    Problem(job_.archive, std::string("cannot open the archive: ") + ErrorText(in_));
+    return false;
+  }
+  return true;
+}
+
+bool Extraction::PrepareWriter() {
+  WorkFolder folder = EnterWorkFolder(job_.base_dir);
+  if (!folder.ok) {
+    Problem(job_.base_dir, folder.error);
+    return false;
+  }
+  prefix_ = folder.prefix;
+  int flags =
+      ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_NODOTDOT | ARCHIVE_EXTRACT_SECURE_SYMLINKS;
+  // Absolute paths only appear when we had to fall back to them ourselves.
+  if (prefix_.empty()) flags |= ARCHIVE_EXTRACT_SECURE_NOABSOLUTEPATHS;
+  // Unlinking first replaces read-only files and never writes through a hard or soft link.
+  if (job_.overwrite != 0) flags |= ARCHIVE_EXTRACT_UNLINK;
+  out_ = archive_write_disk_new();
+  if (out_ == nullptr) return false;
+  archive_write_disk_set_options(out_, flags);
+  return true;
+}
+
+bool Extraction::ThroughLink(const std::string& relative) const {
+  for (size_t slash = relative.find('/'); slash != std::string::npos;
+       slash = relative.find('/', slash + 1)) {
+    struct stat st {};
+    if (lstat((prefix_ + relative.substr(0, slash)).c_str(), &st) != 0) return false;
+    if (S_ISLNK(st.st_mode)) return true;
+  }
+  return false;
+}
+
+void Extraction::Entry(archive_entry* entry) {
+  const char* stored = archive_entry_pathname(entry);
+  const std::string name = stored != nullptr ? stored : "";
+  const EntryPath path = CleanEntryPath(name);
+  if (!path.ok) return Refuse(name, "refused: " + path.why);
+
+  const mode_t type = archive_entry_filetype(entry);
+  const bool isDir = type == AE_IFDIR;
+  std::string relative = path.relative;
+  if (job_.dir_names == 0) {
+    if (isDir) return;
+    relative = relative.substr(relative.rfind('/') + 1);  // npos + 1 == 0
+  }
+  if (!specs_.Matches(relative)) return;
+
+  if (type != AE_IFREG && !isDir && type != AE_IFLNK) {
+    return Refuse(relative, "refused: not a file, folder or link");
+  }
+  if (archive_entry_hardlink(entry) != nullptr) return Refuse(relative, "refused: hard link");
+  if (type == AE_IFLNK) {
+    const char* target = archive_entry_symlink(entry);
+    if (target == nullptr || !LinkStaysInside(relative, target)) {
+      return Refuse(relative, std::string("refused: link points outside the target folder: ") +
+                                  (target != nullptr ? target : ""));
+    }
+  }
+  if (ThroughLink(relative)) return Refuse(relative, "refused: path goes through a link");
+
+  const std::string diskPath = prefix_ + relative;
+  struct stat existing {};
+  if (job_.overwrite == 0 && !isDir && lstat(diskPath.c_str(), &existing) == 0) {
+    reporter_.Report(UNZ_REPORT_KEPT, relative, "kept the existing file", 0);
+    return;
+  }
+
+  // Read before creating anything: a missing or wrong password shows up here, and must not
+  // leave an empty file of full size behind.
+  currentEntry_ = relative;
+  passwordTries_ = 0;
+  const void* block = nullptr;
+  size_t size = 0;
+  la_int64_t offset = 0;
+  int r = type == AE_IFREG ? archive_read_data_block(in_, &block, &size, &offset) : ARCHIVE_EOF;
+  if (r != ARCHIVE_OK && r != ARCHIVE_EOF) {
+    fatal_ = r == ARCHIVE_FATAL;
+    return Refuse(relative, ErrorText(in_));
+  }
+
+  archive_entry_set_pathname(entry, diskPath.c_str());
+  const int header = archive_write_header(out_, entry);
+  if (header < ARCHIVE_WARN) {
+    return Refuse(relative, std::string("cannot create: ") + ErrorText(out_));
+  }
+  if (header == ARCHIVE_WARN) Problem(relative, ErrorText(out_));
+
+  std::string failure;
+  int64_t written = 0;
+  int64_t nextProgress = kProgressStepBytes;
+  while (r == ARCHIVE_OK) {
+    if (archive_write_data_block(out_, block, size, offset) != ARCHIVE_OK) {
+      failure = std::string("cannot write: ") + ErrorText(out_);
+      break;
+    }
+    written += static_cast<int64_t>(size);
+    if (written >= nextProgress) {
+      reporter_.Report(UNZ_REPORT_PROGRESS, relative, "", written);
+      nextProgress += kProgressStepBytes;
+    }
+    r = archive_read_data_block(in_, &block, &size, &offset);
+    if (r != ARCHIVE_OK && r != ARCHIVE_EOF) {
+      failure = ErrorText(in_);  // a bad CRC (wrong password, damage) ends here too
+      fatal_ = r == ARCHIVE_FATAL;
+    }
+  }
+  const int finish = archive_write_finish_entry(out_);
+  if (failure.empty() && finish < ARCHIVE_WARN) failure = ErrorText(out_);
+  if (!failure.empty()) {
+    if (type == AE_IFREG) unlink(diskPath.c_str());  // a partial file is worse than none
+    return Refuse(relative, failure);
+  }
+  if (finish == ARCHIVE_WARN) Problem(relative, ErrorText(out_));
+  if (!isDir) ++extracted_;
+  reporter_.Report(UNZ_REPORT_ENTRY, relative, "", written);
+}
+
+int Extraction::Run() {
+  if (!Open() || !PrepareWriter()) return -1;
+  while (!fatal_ && !reporter_.StopRequested()) {
+    archive_entry* entry = nullptr;
+    const int r = archive_read_next_header(in_, &entry);
+    if (r == ARCHIVE_EOF) break;
+    if (r == ARCHIVE_RETRY) continue;
+    if (r < ARCHIVE_WARN) {
+      Problem(entry != nullptr && archive_entry_pathname(entry) != nullptr
+                  ? archive_entry_pathname(entry)
+                  : job_.archive,
+              ErrorText(in_));
+      if (r == ARCHIVE_FATAL) break;
+      continue;
+    }
+    // A name that could not be decoded still comes out, with the undecodable bytes replaced.
+    if (r == ARCHIVE_WARN) {
+      const char* name = archive_entry_pathname(entry);
+      Problem(name != nullptr ? name : "", ErrorText(in_));
+    }
+    Entry(entry);
+  }
+  if (archive_write_close(out_) != ARCHIVE_OK) Problem(job_.base_dir, ErrorText(out_));
+  return extracted_;
+}
+
+}  // namespace
+
+int RunExtraction(const UnzJob& job, JobReporter& reporter) {
+  try {
+    ThreadLocale utf8;
+    if (!utf8.ok()) {
+      reporter.Report(UNZ_REPORT_ERROR, job.archive,
+                      "no UTF-8 locale on this system: names that are not plain ASCII may fail", 0);
+    }
+    Extraction extraction(job, reporter);
+    return extraction.Run();
+  } catch (const std::exception& e) {
+    reporter.Report(UNZ_REPORT_ERROR, job.archive, std::string("internal error: ") + e.what(), 0);
+  } catch (...) {
+    reporter.Report(UNZ_REPORT_ERROR, job.archive, "internal error", 0);
+  }
+  return -1;
+}
+
+}  // namespace unz

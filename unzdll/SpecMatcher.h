@@ -1,0 +1,21 @@
+// Which entries a job asks for: "*.*" or no specs at all means every entry; otherwise an
+// entry is taken when any spec matches it, with Windows-style wildcards ("*", "?") and no
+// regard to letter case. A spec without a folder part matches the file name in any folder.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace unz {
+
+class SpecMatcher {
+ public:
+  SpecMatcher(const char* const* specs, size_t count);
+  bool Matches(const std::string& relative) const;
+
+ private:
+  bool all_ = true;
+  std::vector<std::string> specs_;  // "/"-separated
+};
+
+}  // namespace unz
