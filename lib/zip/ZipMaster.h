@@ -29,6 +29,8 @@ class ZipHost {
 
 enum class ExtrOption { ExtrDirNames, ExtrOverWrite };
 
+class UnzLibrary;
+
 class ZipMaster {
  public:
   ZipMaster(os::System& system, ZipHost& host);
@@ -65,6 +67,11 @@ class ZipMaster {
   const std::vector<std::string>& Problems() const;
 
  private:
+  // Records a problem and, unless Unattended or told already, shows it in a message box.
+  void Tell(const std::string& text, bool show);
+  // Finds and loads UNZDLL.DLL; null (and told) when it is missing, unusable or too old.
+  std::shared_ptr<UnzLibrary> LoadLibrary();
+
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };
