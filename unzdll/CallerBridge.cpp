@@ -21,10 +21,11 @@ int CallerBridge::Run(const std::function<int()>& work) {
   for (;;) {
     changed_.wait(lock, [&] { return pending_ != nullptr || finished_; });
     if (pending_ == nullptr) break;
-    const std::function<void()>* fn = pending_;
+    Request* request = pending_;
     lock.unlock();
-    (*fn)();
+    (*request->fn)();
     lock.lock();
+    request->done = true;
     pending_ = nullptr;
     changed_.notify_all();
   }
@@ -35,9 +36,11 @@ int CallerBridge::Run(const std::function<int()>& work) {
 
 void CallerBridge::Call(const std::function<void()>& fn) {
   std::unique_lock lock(mutex_);
-  pending_ = &fn;
-  changed_.notify_all();
   changed_.wait(lock, [&] { return pending_ == nullptr; });
+  Request request{&fn};
+  pending_ = &request;
+  changed_.notify_all();
+  changed_.wait(lock, [&] { return request.done; });
 }
 
 }  // namespace unz

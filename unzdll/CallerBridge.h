@@ -17,13 +17,19 @@ class CallerBridge {
   // hands over through Call(). `work` must not throw.
   int Run(const std::function<int()>& work);
 
-  // From the worker: runs `fn` on the calling thread and waits for it. `fn` must not throw.
+  // From the worker or any thread it starts: runs `fn` on the calling thread, one call at a
+  // time, and waits for it. `fn` must not throw.
   void Call(const std::function<void()>& fn);
 
  private:
+  struct Request {
+    const std::function<void()>* fn;
+    bool done = false;
+  };
+
   std::mutex mutex_;
   std::condition_variable changed_;
-  const std::function<void()>* pending_ = nullptr;
+  Request* pending_ = nullptr;
   bool finished_ = false;
 };
 

@@ -5,7 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <climits>
+#include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "EntryPath.h"
 #include "SpecMatcher.h"
@@ -18,6 +21,9 @@ namespace {
 constexpr size_t kReadBlockBytes = size_t{1} << 20;  // few, large reads
 constexpr int64_t kProgressStepBytes = int64_t{8} << 20;
 constexpr int kPasswordTries = 3;  // per entry; libarchive asks again after a wrong one
+// Inflating and checking CRCs is what takes the time; a second reader of the same archive
+// takes every other plain file, so both cores work on a large package.
+constexpr int kLanes = 2;
 
 // Korean Windows zip tools store names in code page 949 without the UTF-8 flag; names that
 // carry the flag are read as UTF-8 whatever this says.
@@ -30,8 +36,12 @@ const char* ErrorText(archive* a) {
 
 class Extraction {
  public:
-  Extraction(const UnzJob& job, JobReporter& reporter)
-      : job_(job), reporter_(reporter), specs_(job.specs, job.spec_count) {}
+  Extraction(const UnzJob& job, JobReporter& reporter, int lane, std::string archivePath)
+      : job_(job),
+        reporter_(reporter),
+        specs_(job.specs, job.spec_count),
+        lane_(lane),
+        archivePath_(std::move(archivePath)) {}
   ~Extraction() {
     if (out_ != nullptr) archive_write_free(out_);
     if (in_ != nullptr) archive_read_free(in_);
@@ -39,11 +49,17 @@ class Extraction {
   Extraction(const Extraction&) = delete;
   Extraction& operator=(const Extraction&) = delete;
 
-  int Run();
+  // Opens the archive; a lane other than the first stays quiet when that fails.
+  bool Open();
+  void SetLanes(int lanes) { lanes_ = lanes; }
+  bool PrepareWriter(const std::string& prefix);
+  // Extracts the entries of this lane; returns the number of files extracted.
+  int Loop();
+  // Sets the modes and times of the folders made, so only after every lane has written.
+  void Close();
 
  private:
-  bool Open();
-  bool PrepareWriter();
+  bool Owns(int index, archive_entry* entry) const;
   void Entry(archive_entry* entry);
   bool ThroughLink(const std::string& relative) const;
   void Refuse(const std::string& entry, const std::string& why) {
@@ -57,6 +73,9 @@ class Extraction {
   const UnzJob& job_;
   JobReporter& reporter_;
   SpecMatcher specs_;
+  int lane_;
+  int lanes_ = 1;
+  std::string archivePath_;
   archive* in_ = nullptr;
   archive* out_ = nullptr;
   std::string prefix_;  // see WorkFolder
@@ -91,20 +110,17 @@ bool Extraction::Open() {
   archive_read_support_filter_none(in_);
   archive_read_set_format_option(in_, "zip", "hdrcharset", kLegacyNameCharset);
   archive_read_set_passphrase_callback(in_, this, &Extraction::Passphrase);
-  if (archive_read_open_filename(in_, job_.archive, kReadBlockBytes) != ARCHIVE_OK) {
-    Problem(job_.archive, std::string("cannot open the archive: ") + ErrorText(in_));
+  if (archive_read_open_filename(in_, archivePath_.c_str(), kReadBlockBytes) != ARCHIVE_OK) {
+    if (lane_ == 0) {
+      Problem(job_.archive, std::string("cannot open the archive: ") + ErrorText(in_));
+    }
     return false;
   }
   return true;
 }
 
-bool Extraction::PrepareWriter() {
-  WorkFolder folder = EnterWorkFolder(job_.base_dir);
-  if (!folder.ok) {
-    Problem(job_.base_dir, folder.error);
-    return false;
-  }
-  prefix_ = folder.prefix;
+bool Extraction::PrepareWriter(const std::string& prefix) {
+  prefix_ = prefix;
   int flags =
       ARCHIVE_EXTRACT_TIME | ARCHIVE_EXTRACT_SECURE_NODOTDOT | ARCHIVE_EXTRACT_SECURE_SYMLINKS;
   // Absolute paths only appear when we had to fall back to them ourselves.
@@ -212,21 +228,35 @@ void Extraction::Entry(archive_entry* entry) {
   reporter_.Report(UNZ_REPORT_ENTRY, relative, "", written);
 }
 
-int Extraction::Run() {
-  if (!Open() || !PrepareWriter()) return -1;
-  while (!fatal_ && !reporter_.StopRequested()) {
+// The first lane takes everything but every other plain file: refusals keep their order in
+// the reports, and only one lane ever asks for a password.
+bool Extraction::Owns(int index, archive_entry* entry) const {
+  if (lanes_ == 1) return true;
+  const char* name = archive_entry_pathname(entry);
+  const bool plain =
+      archive_entry_filetype(entry) == AE_IFREG && archive_entry_hardlink(entry) == nullptr &&
+      archive_entry_is_encrypted(entry) == 0 && name != nullptr && CleanEntryPath(name).ok;
+  const int lane = plain ? index % lanes_ : 0;
+  return lane == lane_;
+}
+
+int Extraction::Loop() {
+  for (int index = 0; !fatal_ && !reporter_.StopRequested(); ++index) {
     archive_entry* entry = nullptr;
     const int r = archive_read_next_header(in_, &entry);
     if (r == ARCHIVE_EOF) break;
     if (r == ARCHIVE_RETRY) continue;
     if (r < ARCHIVE_WARN) {
-      Problem(entry != nullptr && archive_entry_pathname(entry) != nullptr
-                  ? archive_entry_pathname(entry)
-                  : job_.archive,
-              ErrorText(in_));
+      if (lane_ == 0) {
+        Problem(entry != nullptr && archive_entry_pathname(entry) != nullptr
+                    ? archive_entry_pathname(entry)
+                    : job_.archive,
+                ErrorText(in_));
+      }
       if (r == ARCHIVE_FATAL) break;
       continue;
     }
+    if (!Owns(index, entry)) continue;
     // A name that could not be decoded still comes out, with the undecodable bytes replaced.
     if (r == ARCHIVE_WARN) {
       const char* name = archive_entry_pathname(entry);
@@ -234,8 +264,61 @@ int Extraction::Run() {
     }
     Entry(entry);
   }
-  if (archive_write_close(out_) != ARCHIVE_OK) Problem(job_.base_dir, ErrorText(out_));
   return extracted_;
+}
+
+void Extraction::Close() {
+  if (archive_write_close(out_) != ARCHIVE_OK) Problem(job_.base_dir, ErrorText(out_));
+}
+
+// The archive's absolute path, so that lanes opened later do not depend on the current folder.
+std::string AbsolutePath(const char* path) {
+  char resolved[PATH_MAX];
+  return realpath(path, resolved) != nullptr ? std::string(resolved) : std::string(path);
+}
+
+int RunLanes(const UnzJob& job, JobReporter& reporter) {
+  const std::string archivePath = AbsolutePath(job.archive);
+  Extraction first(job, reporter, 0, archivePath);
+  Extraction second(job, reporter, 1, archivePath);
+  if (!first.Open()) return -1;
+  const bool parallel = second.Open();
+  first.SetLanes(parallel ? kLanes : 1);
+  second.SetLanes(kLanes);
+
+  const WorkFolder folder = EnterWorkFolder(job.base_dir);
+  if (!folder.ok) {
+    reporter.Report(UNZ_REPORT_ERROR, job.base_dir, folder.error, 0);
+    return -1;
+  }
+  if (!first.PrepareWriter(folder.prefix) || (parallel && !second.PrepareWriter(folder.prefix))) {
+    reporter.Report(UNZ_REPORT_ERROR, job.base_dir, "out of memory", 0);
+    return -1;
+  }
+  int secondCount = 0;
+  std::thread secondLane;
+  struct JoinOnExit {  // also when the first lane throws: a running thread must be joined
+    std::thread& thread;
+    ~JoinOnExit() {
+      if (thread.joinable()) thread.join();
+    }
+  } joiner{secondLane};
+  if (parallel) {
+    // Started after EnterWorkFolder, so it shares this thread's private current folder.
+    secondLane = std::thread([&] {
+      try {
+        ThreadLocale utf8;
+        secondCount = second.Loop();
+        second.Close();
+      } catch (...) {
+        reporter.Report(UNZ_REPORT_ERROR, job.archive, "internal error", 0);
+      }
+    });
+  }
+  const int firstCount = first.Loop();
+  if (secondLane.joinable()) secondLane.join();
+  first.Close();
+  return firstCount + secondCount;
 }
 
 }  // namespace
@@ -247,8 +330,7 @@ int RunExtraction(const UnzJob& job, JobReporter& reporter) {
       reporter.Report(UNZ_REPORT_ERROR, job.archive,
                       "no UTF-8 locale on this system: names that are not plain ASCII may fail", 0);
     }
-    Extraction extraction(job, reporter);
-    return extraction.Run();
+    return RunLanes(job, reporter);
   } catch (const std::exception& e) {
     reporter.Report(UNZ_REPORT_ERROR, job.archive, std::string("internal error: ") + e.what(), 0);
   } catch (...) {

@@ -1,7 +1,8 @@
 // The job's callbacks as the extraction sees them: every call goes over to the caller's
-// thread, and a caller that asked to stop is remembered.
+// thread, and a caller that asked to stop is remembered. Usable from several threads.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -26,7 +27,7 @@ class JobReporter {
 
   const UnzJob& job_;
   CallerBridge* bridge_;
-  bool stop_ = false;
+  std::atomic<bool> stop_ = false;
 };
 
 }  // namespace unz
