@@ -126,7 +126,7 @@ std::optional<PassiveAddress> ParsePasvText(std::string_view text) {
     for (; count < 6; ++count) {
       const char* begin = text.data() + pos;
       const auto [ptr, ec] = std::from_chars(begin, text.data() + text.size(), numbers[count]);
-      if (ec != std::errc() || ptr == begin || numbers[count] > 255) break;
+      if (ec != std::errc() || ptr == begin || numbers[count] < 0 || numbers[count] > 255) break;
       pos = static_cast<std::size_t>(ptr - text.data());
       if (count < 5) {
         if (pos >= text.size() || text[pos] != ',') break;

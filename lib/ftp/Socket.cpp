@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -91,6 +92,9 @@ int Socket::StartConnect(const Address& address) {
   Close();
   fd_ = ::socket(AsSockaddr(address)->sa_family, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
   if (fd_ < 0) return errno;
+  // Commands are small single writes that wait for a reply; Nagle's delay buys nothing here.
+  const int on = 1;
+  ::setsockopt(fd_, IPPROTO_TCP, TCP_NODELAY, &on, sizeof on);
   if (::connect(fd_, AsSockaddr(address), address.length) == 0 || errno == EINPROGRESS) {
     return 0;
   }
