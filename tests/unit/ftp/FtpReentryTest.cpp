@@ -14,6 +14,8 @@
 namespace ftptest {
 namespace {
 
+using ftptest::PrintTo;
+
 using ftp::FtpClient;
 using ftp::FtpError;
 using Strings = std::vector<std::string>;

@@ -13,6 +13,8 @@
 namespace ftp {
 namespace {
 
+using ftptest::PrintTo;
+
 struct ReaderCase {
   const char* name;
   std::string bytes;

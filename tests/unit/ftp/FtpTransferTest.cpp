@@ -12,6 +12,8 @@
 namespace ftptest {
 namespace {
 
+using ftptest::PrintTo;
+
 using ftp::FtpClient;
 using ftp::FtpError;
 using Kind = FtpError::Kind;
