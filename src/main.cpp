@@ -1,4 +1,9 @@
 // Entry point: the application, its two windows, and the message loop.
+#include <cstdio>
+#include <exception>
+#include <memory>
+#include <string>
+
 #include "Config.h"
 #include "Texts.h"
 #include "Unit1.h"
@@ -9,9 +14,16 @@
 #include "res/Resources.h"
 
 int main() {
-  gui::FltkBackend backend;
-  backend.SetIcon(res::icon_png);
-  gui::Application app(backend);
+  std::unique_ptr<gui::FltkBackend> backend;
+  try {
+    backend = std::make_unique<gui::FltkBackend>();
+  } catch (const std::exception& e) {
+    // Without a display there is no window to say anything in.
+    std::fprintf(stderr, "setup: %s\n", e.what());
+    return 1;
+  }
+  backend->SetIcon(std::string(res::icon_png));
+  gui::Application app(*backend);
   app.Title = setup::text::kAppTitle;
 
   os::PosixSystem system(setup::BuiltInDrives(), "C:\\WINDOWS");
