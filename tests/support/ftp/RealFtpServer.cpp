@@ -45,7 +45,7 @@ bool RealFtpServer::Available() {
 }
 
 RealFtpServer::RealFtpServer(const std::string& rootFolder, const std::string& user,
-                             const std::string& password) {
+                             const std::string& password, int port) {
   int in[2];
   int out[2];
   if (::pipe2(in, O_CLOEXEC) != 0) return;
@@ -55,7 +55,7 @@ RealFtpServer::RealFtpServer(const std::string& rootFolder, const std::string& u
     return;
   }
   pid_ = Spawn({kPython, SETUP_REAL_FTP_SERVER_SCRIPT, "--root", rootFolder, "--user", user,
-                "--password", password},
+                "--password", password, "--port", std::to_string(port)},
                in[0], out[1]);
   ::close(in[0]);
   ::close(out[1]);

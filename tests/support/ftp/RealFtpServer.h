@@ -13,9 +13,10 @@ class RealFtpServer {
   // True when /usr/bin/python3 can import pyftpdlib.
   static bool Available();
 
-  // Starts the server and waits for its port. Port() is 0 when it could not start.
-  RealFtpServer(const std::string& rootFolder, const std::string& user,
-                const std::string& password);
+  // Starts the server and waits for its port. Port() is 0 when it could not start. A
+  // nonzero `port` asks for that port (for a client whose port is fixed); 0 takes a free one.
+  RealFtpServer(const std::string& rootFolder, const std::string& user, const std::string& password,
+                int port = 0);
   ~RealFtpServer();
   RealFtpServer(const RealFtpServer&) = delete;
   RealFtpServer& operator=(const RealFtpServer&) = delete;
