@@ -7,7 +7,7 @@ packages=(
   libfltk1.3-dev fluid libjpeg-dev libarchive-dev
   libgtest-dev libgmock-dev
   xvfb xauth xdotool x11-utils imagemagick fonts-nanum
-  python3 python3-pyftpdlib curl unzip libarchive-tools time
+  python3 python3-pyftpdlib curl zip unzip libarchive-tools time
 )
 
 missing=()
