@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <vector>
 
 namespace os {
 namespace {
@@ -18,6 +19,30 @@ std::string Slashes(std::string path) {
 std::string Backslashes(std::string path) {
   std::replace(path.begin(), path.end(), '/', '\\');
   return path;
+}
+
+// The parts of a rooted path with "." dropped and ".." applied, never climbing above the
+// root: on Windows "C:\.." is "C:\", and a path must not leave its drive's folder here either.
+std::string Normalised(const std::string& rooted) {
+  std::vector<std::string> parts;
+  std::size_t start = 0;
+  while (start <= rooted.size()) {
+    std::size_t end = rooted.find_first_of("\\/", start);
+    if (end == std::string::npos) end = rooted.size();
+    const std::string part = rooted.substr(start, end - start);
+    if (part == "..") {
+      if (!parts.empty()) parts.pop_back();
+    } else if (!part.empty() && part != ".") {
+      parts.push_back(part);
+    }
+    start = end + 1;
+  }
+  std::string out;
+  for (const auto& part : parts) out += "/" + part;
+  // A final separator is kept: callers use it to mean "this folder".
+  const bool trailing = !rooted.empty() && (rooted.back() == '\\' || rooted.back() == '/');
+  if (out.empty()) return "/";
+  return trailing ? out + "/" : out;
 }
 
 std::string Trimmed(std::string folder) {
@@ -56,7 +81,7 @@ std::string PathMap::ToHost(const std::string& windowsPath, char currentDrive) c
   const DriveMapping* drive = Find(letter);
   const std::string base =
       drive != nullptr ? drive->hostFolder : "/nonexistent-drive-" + std::string(1, Upper(letter));
-  std::string rest = Slashes(path);
+  std::string rest = Normalised(path);
   if (base == "/") return rest;
   if (rest == "/") return base;
   return base + rest;

@@ -26,6 +26,10 @@ TEST(PathMap, WindowsToHost) {
       {"bin\\tool.dll", "bin/tool.dll"},
       {"\\rooted", "/srv/drive_c/rooted"},
       {"Q:\\x", "/nonexistent-drive-Q/x"},
+      // ".." never climbs above the drive's root, as on Windows.
+      {"C:\\..\\..\\etc\\passwd", "/srv/drive_c/etc/passwd"},
+      {"C:\\a\\.\\b\\..\\c\\", "/srv/drive_c/a/c/"},
+      {"Z:\\..", "/"},
   };
   for (const auto& c : cases) EXPECT_EQ(Map().ToHost(c.windows, 'C'), c.host) << c.windows;
 }
