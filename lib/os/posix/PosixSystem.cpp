@@ -18,10 +18,21 @@
 namespace os {
 namespace fs = std::filesystem;
 
-PosixSystem::PosixSystem(PathMap drives, std::string windowsDirectory)
-    : map_(std::move(drives)), windowsDirectory_(std::move(windowsDirectory)) {}
+PosixSystem::PosixSystem(PathMap drives, std::string windowsDirectory, std::string programFile)
+    : map_(std::move(drives)),
+      windowsDirectory_(std::move(windowsDirectory)),
+      programFile_(std::move(programFile)) {}
 
 std::string PosixSystem::HostPath(const std::string& path) {
+  const bool relative = !(path.size() >= 2 && path[1] == ':') &&
+                        (path.empty() || (path[0] != '\\' && path[0] != '/'));
+  if (relative) {
+    // Resolved against the current folder here, so ".." cannot climb out of a drive.
+    const std::string current = CurrentDirectory();
+    if (current.size() >= 2 && current[1] == ':') {
+      return map_.ToHost(path.empty() ? current : current + "\\" + path, current[0]);
+    }
+  }
   return map_.ToHost(path, CurrentDrive());
 }
 
@@ -31,6 +42,7 @@ char PosixSystem::CurrentDrive() {
 }
 
 std::string PosixSystem::ProgramPath() {
+  if (!programFile_.empty()) return map_.ToWindows(programFile_);
   std::error_code ec;
   const fs::path self = fs::read_symlink("/proc/self/exe", ec);
   return ec ? std::string() : map_.ToWindows(self.string());

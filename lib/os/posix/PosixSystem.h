@@ -11,7 +11,10 @@ namespace os {
 class PosixSystem : public System {
  public:
   // windowsDirectory is what the system reports as its Windows directory ("C:\WINDOWS").
-  PosixSystem(PathMap drives, std::string windowsDirectory);
+  // programFile is the host path the program was started as; empty: the executable's own
+  // file. A product is often deployed as a link named for it (ABC_setup -> setup), and
+  // only the name it was started by carries the product code.
+  PosixSystem(PathMap drives, std::string windowsDirectory, std::string programFile = "");
 
   std::string WindowsDirectory() override { return windowsDirectory_; }
   std::string ProgramPath() override;
@@ -38,6 +41,7 @@ class PosixSystem : public System {
 
   PathMap map_;
   std::string windowsDirectory_;
+  std::string programFile_;
 };
 
 }  // namespace os

@@ -55,6 +55,14 @@ TEST_F(PosixSystemTest, FoldersAndFilesThroughWindowsPaths) {
   EXPECT_FALSE(system_.DeleteFile("E:\\z.zip"));
 }
 
+TEST_F(PosixSystemTest, ProgramPathIsTheNameItWasStartedAsInWindowsForm) {
+  // Started through a link named for the product: the link's name counts, not its target's.
+  os::PosixSystem linked(system_.Map(), "C:\\WINDOWS",
+                         (temp_.Path() / "c/Down/ABC_setup").string());
+  EXPECT_EQ(linked.ProgramPath(), "C:\\Down\\ABC_setup");
+  EXPECT_FALSE(system_.ProgramPath().empty()) << "without a name, the executable's own file";
+}
+
 TEST_F(PosixSystemTest, CurrentFolderAndRelativePaths) {
   const fs::path saved = fs::current_path();
   ASSERT_TRUE(system_.CreateDirectory("C:\\temp$"));
@@ -64,6 +72,8 @@ TEST_F(PosixSystemTest, CurrentFolderAndRelativePaths) {
   EXPECT_EQ(system_.FileSize("z.zip"), 3) << "relative names resolve against the current folder";
   EXPECT_FALSE(system_.SetCurrentDirectory("C:\\missing"));
   EXPECT_EQ(system_.CurrentDirectory(), "C:\\temp$");
+  EXPECT_EQ(system_.HostPath("..\\..\\..\\x"), (temp_.Path() / "c/x").string())
+      << "relative paths cannot climb out of the drive either";
   fs::current_path(saved);
 }
 
