@@ -50,8 +50,9 @@ int TForm1::ClockMs() {
 
 void TForm1::WaitSec(double seconds) {
   if (seconds > 50) App().ShowMessage(text::kWaitError);
-  // The reading wraps every minute, so longer pauses could never be measured.
-  seconds = std::min(seconds, 59.999);
+  // The reading wraps every minute: a pause must end well inside one turn of it to be seen
+  // ending at all, so longer requests are cut to 59 seconds (nobody asks for them).
+  seconds = std::min(seconds, 59.0);
   const int start = ClockMs();
   for (;;) {
     int now = ClockMs();

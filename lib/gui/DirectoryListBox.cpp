@@ -91,7 +91,8 @@ void DirectoryListBox::Select(int index) {
 void DirectoryListBox::OpenItem(int index) {
   if (index < 0 || index >= static_cast<int>(items_.size())) return;
   const std::string path = items_[static_cast<std::size_t>(index)].path;
-  SetDirectory(path);
+  // Straight from user input: anything that goes wrong ends here, in the error box.
+  Fire([this, path] { SetDirectory(path); });
 }
 
 }  // namespace gui

@@ -46,7 +46,7 @@ class DirectoryListBox : public Control {
   Handler OnClick;
   // A single click or an arrow key: selects only, then fires OnClick.
   void Select(int index);
-  // A double-click (or Enter in the list): opens the entry; no OnClick follows.
+  // A double-click: opens the entry; no OnClick follows.
   void OpenItem(int index);
 
  private:

@@ -47,12 +47,18 @@ int DriveComboBox::ItemIndex() const {
 
 void DriveComboBox::Choose(int index) {
   if (index < 0 || index >= static_cast<int>(letters_.size())) return;
-  drive_ = letters_[static_cast<std::size_t>(index)];
-  Changed();
-  if (dirList_ != nullptr) {
-    // A drive's current folder is its root here: the list opens there.
-    dirList_->SetDirectory(std::string(1, static_cast<char>(std::toupper(drive_))) + ":\\");
-  }
+  const char letter = letters_[static_cast<std::size_t>(index)];
+  // Straight from user input: anything that goes wrong ends here, in the error box.
+  Fire([this, letter] {
+    if (dirList_ == nullptr) {
+      Follow(letter);
+      return;
+    }
+    // A drive's current folder is its root here: the list opens there, and the box follows
+    // the list only when it did (a drive that cannot be read leaves both where they were).
+    dirList_->SetDirectory(std::string(1, static_cast<char>(std::toupper(letter))) + ":\\");
+    Follow(dirList_->Directory().empty() ? drive_ : dirList_->Directory()[0]);
+  });
 }
 
 void DriveComboBox::Follow(char letter) {
