@@ -6,22 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "TempFolder.h"
 #include "os/posix/PosixSystem.h"
 
 namespace testing_support {
-
-// A folder of the test's own, removed with everything in it when the object goes.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 // A clock that stands still until the test (or a pause) moves it.
 struct FakeClock {

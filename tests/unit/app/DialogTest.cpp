@@ -18,7 +18,7 @@ class DialogTest : public WindowTest {
 
   void SetUp() override {
     for (const char* folder : {"C:\\Apps\\ABC", "C:\\Apps\\zeta", "C:\\Apps\\Beta", "D:\\Data"}) {
-      fs::create_directories(drives_.Host(folder));
+      fs::create_directories(drives.Host(folder));
     }
     ServeProduct("C:\\Apps\\ABC\r\n\r\n");
     CreateForms();
@@ -27,7 +27,7 @@ class DialogTest : public WindowTest {
 
   // Opens the dialog with "변경"; the user's actions run inside its modal loop.
   int OpenDialog(std::function<void()> user) {
-    backend_.Post(std::move(user));
+    backend.Post(std::move(user));
     form1->SpeedButton1.Click();
     return form2->ModalResult();
   }
@@ -50,7 +50,7 @@ TEST_F(DialogTest, ShowsTheProposedFolderAndOpensTheListOnIt) {
   OpenDialog([&] {
     EXPECT_EQ(form2->Edit1.Text(), "C:\\Apps\\ABC");
     EXPECT_EQ(form2->DirectoryListBox1.Directory(), "C:\\Apps\\ABC");
-    EXPECT_EQ(drives_.System().CurrentDirectory(), "C:\\Apps\\ABC");
+    EXPECT_EQ(drives.System().CurrentDirectory(), "C:\\Apps\\ABC");
     EXPECT_EQ(form2->ActiveControl(), &form2->OKBtn) << "focus starts on OK";
     form2->CancelBtn.Click();
   });
@@ -85,8 +85,8 @@ TEST_F(DialogTest, DoubleClickOpensWithoutTouchingTheEditAndASingleClickCopiesTh
 
 TEST_F(DialogTest, ChoosingAnotherDriveMovesTheListButNotTheEdit) {
   OpenDialog([&] {
-    const auto& drives = form2->DriveComboBox1.Items();
-    ASSERT_EQ(drives, (std::vector<std::string>{"c: [DISK_C]", "d: [DISK_D]"}));
+    const auto& driveItems = form2->DriveComboBox1.Items();
+    ASSERT_EQ(driveItems, (std::vector<std::string>{"c: [DISK_C]", "d: [DISK_D]"}));
     bool listClicked = false;
     form2->DirectoryListBox1.OnClick = [&] { listClicked = true; };
     form2->DriveComboBox1.Choose(1);
@@ -141,13 +141,13 @@ TEST_F(DialogTest, FocusReturnsToTheLastFocusedControlAndStartupDoesNotRunAgain)
     EXPECT_EQ(form2->ActiveControl(), &form2->DirectoryListBox1);
     form2->OKBtn.Click();
   });
-  ASSERT_TRUE(server_.WaitUntilIdle());
-  const auto t = server_.Transcript();
+  ASSERT_TRUE(server.WaitUntilIdle());
+  const auto t = server.Transcript();
   EXPECT_EQ(std::count(t.begin(), t.end(), ftptest::ScriptedFtpServer::kConnect), 1);
 }
 
 TEST_F(DialogTest, ChosenFolderIsWhereTheInstallGoes) {
-  server_.AddFile("/files/ABC.zip", zipfixture::ProductPackage().Bytes());
+  server.AddFile("/files/ABC.zip", zipfixture::ProductPackage().Bytes());
   OpenDialog([&] {
     form2->DirectoryListBox1.OpenItem(Row("Apps"));
     form2->DirectoryListBox1.OpenItem(Row("zeta"));
@@ -155,9 +155,9 @@ TEST_F(DialogTest, ChosenFolderIsWhereTheInstallGoes) {
     form2->OKBtn.Click();
   });
   form1->Button1.Click();
-  ASSERT_EQ(drives_.System().started.size(), 1u);
-  EXPECT_EQ(drives_.System().started[0].file, "C:\\Apps\\zeta\\pelinst.exe");
-  EXPECT_TRUE(fs::exists(drives_.Host("C:\\Apps\\zeta\\bin\\tool.dll")));
+  ASSERT_EQ(drives.System().started.size(), 1u);
+  EXPECT_EQ(drives.System().started[0].file, "C:\\Apps\\zeta\\pelinst.exe");
+  EXPECT_TRUE(fs::exists(drives.Host("C:\\Apps\\zeta\\bin\\tool.dll")));
 }
 
 }  // namespace

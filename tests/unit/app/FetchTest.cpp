@@ -20,30 +20,30 @@ Lines Join(Lines a, const Lines& b) {
 class FetchTest : public WindowTest {
  protected:
   Lines Transcript() {
-    EXPECT_TRUE(server_.WaitUntilIdle());
-    return server_.Transcript();
+    EXPECT_TRUE(server.WaitUntilIdle());
+    return server.Transcript();
   }
   // How many one-second pauses the window made.
-  long long Pauses() { return (drives_.Clock().paused + 500) / 1000; }
+  long long Pauses() { return (drives.Clock().paused + 500) / 1000; }
 };
 
 TEST_F(FetchTest, WaitSecEndsAtTheFirstReadingPastTheSecondEvenOverAMinute) {
   CreateForms();
-  drives_.Clock().nowMs = 59700;
+  drives.Clock().nowMs = 59700;
   form1->WaitSec(1);
-  EXPECT_GT(drives_.Clock().nowMs, 60700);
-  EXPECT_LE(drives_.Clock().nowMs, 60710);
-  EXPECT_EQ(backend_.processMessagesCalls, 0) << "the pause handles no window messages";
-  EXPECT_TRUE(backend_.boxes.empty());
+  EXPECT_GT(drives.Clock().nowMs, 60700);
+  EXPECT_LE(drives.Clock().nowMs, 60710);
+  EXPECT_EQ(backend.processMessagesCalls, 0) << "the pause handles no window messages";
+  EXPECT_TRUE(backend.boxes.empty());
 
   form1->WaitSec(51);
   EXPECT_EQ(BoxTexts(), (Lines{setup::text::kWaitError}));
 
   // A request the minute-wrapping clock cannot measure still ends.
-  const long long before = drives_.Clock().nowMs;
+  const long long before = drives.Clock().nowMs;
   form1->WaitSec(120);
-  EXPECT_GT(drives_.Clock().nowMs - before, 59000);
-  EXPECT_LT(drives_.Clock().nowMs - before, 60000);
+  EXPECT_GT(drives.Clock().nowMs - before, 59000);
+  EXPECT_LT(drives.Clock().nowMs - before, 60000);
 }
 
 TEST_F(FetchTest, LoginSendsTheAccountVerbatimAndDisconnectQuits) {
@@ -57,7 +57,7 @@ TEST_F(FetchTest, LoginSendsTheAccountVerbatimAndDisconnectQuits) {
 }
 
 TEST_F(FetchTest, UserAnswered230GetsNoPassword) {
-  server_.SetReply("USER", "230 Welcome");
+  server.SetReply("USER", "230 Welcome");
   CreateForms();
   form1->FtpConn();
   form1->FtpDisconn();
@@ -66,36 +66,30 @@ TEST_F(FetchTest, UserAnswered230GetsNoPassword) {
 }
 
 TEST_F(FetchTest, TwoRefusedConnectionsThenSuccessCostTwoPausesAndNoMessage) {
-  server_.RefuseConnections(2);
+  server.RefuseConnections(2);
   CreateForms();
   form1->FtpConn();
   EXPECT_TRUE(form1->IdFTP1.Connected());
   EXPECT_EQ(Pauses(), 2);
-  EXPECT_TRUE(backend_.boxes.empty());
-  EXPECT_FALSE(app_.QuitRequested());
+  EXPECT_TRUE(backend.boxes.empty());
+  EXPECT_FALSE(app.QuitRequested());
 }
 
 TEST_F(FetchTest, RefusedLoginStepsFailTheAttempt) {
   for (auto [verb, reply] :
        {std::pair{"SYST", "502 Not implemented"}, std::pair{"TYPE", "504 Not for this type"}}) {
     SCOPED_TRACE(verb);
-    ftptest::ScriptedFtpServer server;
-    server.SetReply(verb, reply);
-    testing_support::TempDrives drives;
-    gui::HeadlessBackend backend;
-    gui::Application app(backend);
-    drives.System().programPath = "C:\\ABC_setup";
-    auto& form = app.CreateForm<setup::TForm1>(drives.System(),
-                                               setup::ServerConfig{"127.0.0.1", server.Port()});
-    form.FtpConn();
-    EXPECT_FALSE(form.IdFTP1.Connected());
-    ASSERT_TRUE(server.WaitUntilIdle());
-    const auto transcript = server.Transcript();
+    apptest::Rig rig;
+    rig.server.SetReply(verb, reply);
+    rig.CreateForms();
+    rig.form1->FtpConn();
+    EXPECT_FALSE(rig.form1->IdFTP1.Connected());
+    ASSERT_TRUE(rig.server.WaitUntilIdle());
+    const auto transcript = rig.server.Transcript();
     EXPECT_EQ(std::count(transcript.begin(), transcript.end(),
                          std::string(ftptest::ScriptedFtpServer::kConnect)),
               3);
-    ASSERT_EQ(backend.boxes.size(), 1u);
-    EXPECT_EQ(backend.boxes[0].text, setup::text::kNoServer);
+    EXPECT_EQ(rig.BoxTexts(), (Lines{setup::text::kNoServer}));
   }
 }
 
@@ -103,15 +97,15 @@ TEST_F(FetchTest, ServerDownCostsThreeAttemptsOneMessageAndEndsTheProgram) {
   CreateForms("C:\\Down\\ABC_setup.exe", apptest::ClosedPort());
   form1->FtpConn();
   EXPECT_EQ(BoxTexts(), (Lines{setup::text::kNoServer}));
-  EXPECT_EQ(backend_.boxes[0].caption, "설치도우미");
+  EXPECT_EQ(backend.boxes[0].caption, "설치도우미");
   EXPECT_EQ(Pauses(), 3);
-  EXPECT_TRUE(app_.QuitRequested());
-  EXPECT_FALSE(app_.Terminated()) << "the request waits for message processing";
+  EXPECT_TRUE(app.QuitRequested());
+  EXPECT_FALSE(app.Terminated()) << "the request waits for message processing";
 
   // The downloads that follow fail at once and leave the work folder alone.
-  drives_.WriteFile("C:\\temp$\\z.txt", "old");
+  drives.WriteFile("C:\\temp$\\z.txt", "old");
   form1->FtpDown("txt");
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\z.txt"), "old");
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.txt"), "old");
   EXPECT_EQ(Pauses(), 6);
 }
 
@@ -125,7 +119,7 @@ TEST_F(FetchTest, ConnectingAgainQuitsTheOpenSessionFirst) {
 
 TEST_F(FetchTest, DescriptorAndLibraryWhoseSizesMatchAreFetchedOnceEach) {
   ServeProduct("C:\\Apps\\ABC\n/S\n");
-  server_.AddFile("/files/UNZDLL.DLL", "library");
+  server.AddFile("/files/UNZDLL.DLL", "library");
   CreateForms();
   form1->FtpConn();
   form1->FtpDown("txt");
@@ -133,15 +127,15 @@ TEST_F(FetchTest, DescriptorAndLibraryWhoseSizesMatchAreFetchedOnceEach) {
   EXPECT_EQ(Transcript(),
             Join(kLogin, {"SIZE /files/ABC.txt", "PASV", "RETR /files/ABC.txt",
                           "SIZE /files/UNZDLL.DLL", "PASV", "RETR /files/UNZDLL.DLL", "QUIT"}));
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\z.txt"), "C:\\Apps\\ABC\n/S\n");
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\UNZDLL.DLL"), "library");
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.txt"), "C:\\Apps\\ABC\n/S\n");
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\UNZDLL.DLL"), "library");
   EXPECT_FALSE(form1->Gauge1.Visible());
 }
 
 TEST_F(FetchTest, SizeMismatchRetrievesFourTimesThenAcceptsTheFile) {
-  server_.AddFile("/files/ABC.txt", "descriptor");
-  server_.AddFile("/files/UNZDLL.DLL", "library");
-  server_.SetReply("SIZE /files/ABC.txt", "213 999");
+  server.AddFile("/files/ABC.txt", "descriptor");
+  server.AddFile("/files/UNZDLL.DLL", "library");
+  server.SetReply("SIZE /files/ABC.txt", "213 999");
   CreateForms();
   form1->FtpConn();
   form1->FtpDown("txt");
@@ -149,12 +143,12 @@ TEST_F(FetchTest, SizeMismatchRetrievesFourTimesThenAcceptsTheFile) {
   const auto transcript = Transcript();
   EXPECT_EQ(std::count(transcript.begin(), transcript.end(), "RETR /files/ABC.txt"), 4);
   EXPECT_EQ(std::count(transcript.begin(), transcript.end(), "RETR /files/UNZDLL.DLL"), 1);
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\z.txt"), "descriptor");
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.txt"), "descriptor");
   EXPECT_EQ(Pauses(), 0);
 }
 
 TEST_F(FetchTest, MissingLibraryCostsThreeTriesEachFetchingTheDescriptorAgain) {
-  server_.AddFile("/files/ABC.txt", "descriptor");
+  server.AddFile("/files/ABC.txt", "descriptor");
   CreateForms();
   form1->FtpConn();
   form1->FtpDown("txt");
@@ -163,13 +157,13 @@ TEST_F(FetchTest, MissingLibraryCostsThreeTriesEachFetchingTheDescriptorAgain) {
   EXPECT_EQ(std::count(transcript.begin(), transcript.end(), "RETR /files/ABC.txt"), 3);
   EXPECT_EQ(std::count(transcript.begin(), transcript.end(), "RETR /files/UNZDLL.DLL"), 3);
   EXPECT_EQ(Pauses(), 3);
-  EXPECT_TRUE(backend_.boxes.empty());
-  EXPECT_EQ(drives_.System().FileSize("C:\\temp$\\UNZDLL.DLL"), 0);
+  EXPECT_TRUE(backend.boxes.empty());
+  EXPECT_EQ(drives.System().FileSize("C:\\temp$\\UNZDLL.DLL"), 0);
 }
 
 TEST_F(FetchTest, PackageProgressMovesTheGaugeInWholeBlocks) {
   const std::string package(2 * 8192 + 100, 'p');
-  server_.AddFile("/files/ABC.zip", package);
+  server.AddFile("/files/ABC.zip", package);
   CreateForms();
   std::vector<std::pair<std::int64_t, std::int64_t>> seen;  // (maximum, progress)
   bool visibleDuring = false;
@@ -187,14 +181,14 @@ TEST_F(FetchTest, PackageProgressMovesTheGaugeInWholeBlocks) {
   EXPECT_FALSE(form1->Gauge1.Visible());
   EXPECT_FALSE(form1->Working);
   EXPECT_EQ(form1->ExpectSize, 0);
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\z.zip"), package);
-  EXPECT_GT(backend_.processMessagesCalls, 0) << "the window kept handling its messages";
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.zip"), package);
+  EXPECT_GT(backend.processMessagesCalls, 0) << "the window kept handling its messages";
 }
 
 TEST_F(FetchTest, ShortFirstDownloadIsRetrievedAgainWithAnEmptyGauge) {
   const std::string package(3 * 8192, 'p');
-  server_.AddFile("/files/ABC.zip", package);
-  server_.ShortenRetrieves("/files/ABC.zip", 10);
+  server.AddFile("/files/ABC.zip", package);
+  server.ShortenRetrieves("/files/ABC.zip", 10);
   CreateForms();
   std::vector<std::int64_t> maxima;
   form1->IdFTP1.OnWorkBegin = [&](std::int64_t max) {
@@ -204,43 +198,43 @@ TEST_F(FetchTest, ShortFirstDownloadIsRetrievedAgainWithAnEmptyGauge) {
   form1->FtpConn();
   form1->FtpDown("ABC.zip");
   EXPECT_EQ(maxima, (std::vector<std::int64_t>{3 * 8192, 0}));
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\z.zip"), package);
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.zip"), package);
 }
 
 TEST_F(FetchTest, PackageWhoseSizeIsUnknownStillDownloads) {
   const std::string package(10000, 'p');
-  server_.AddFile("/files/ABC.zip", package);
-  server_.SetReply("SIZE", "550 SIZE not allowed");
+  server.AddFile("/files/ABC.zip", package);
+  server.SetReply("SIZE", "550 SIZE not allowed");
   CreateForms();
   form1->FtpConn();
   form1->FtpDown("ABC.zip");
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\z.zip"), package);
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.zip"), package);
   EXPECT_EQ(form1->Gauge1.MaxValue(), 0);
   EXPECT_FALSE(form1->Working);
   EXPECT_EQ(Pauses(), 0) << "no try failed";
 }
 
 TEST_F(FetchTest, CapitalTxtIsAPackageName) {
-  server_.AddFile("/files/TXT", "package");
+  server.AddFile("/files/TXT", "package");
   CreateForms();
   form1->FtpConn();
   form1->FtpDown("TXT");
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\z.zip"), "package");
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.zip"), "package");
 }
 
 TEST_F(FetchTest, CloseBoxDuringADownloadEndsTheProgramOnlyAfterIt) {
   const std::string package(64 * 1024, 'p');
-  server_.AddFile("/files/ABC.zip", package);
-  server_.SetDataPacing(8192, std::chrono::milliseconds(20));
+  server.AddFile("/files/ABC.zip", package);
+  server.SetDataPacing(8192, std::chrono::milliseconds(20));
   CreateForms();
-  backend_.onProcessMessages = [&] {
+  backend.onProcessMessages = [&] {
     if (form1->Working) form1->Close();
   };
   form1->FtpConn();
   form1->FtpDown("ABC.zip");
-  EXPECT_EQ(drives_.ReadFile("C:\\temp$\\z.zip"), package) << "the download was not stopped";
-  EXPECT_TRUE(app_.QuitRequested());
-  EXPECT_TRUE(app_.Terminated());
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.zip"), package) << "the download was not stopped";
+  EXPECT_TRUE(app.QuitRequested());
+  EXPECT_TRUE(app.Terminated());
 }
 
 }  // namespace

@@ -23,8 +23,8 @@ class StartupTest : public WindowTest {
     return form1->Button1.Enabled() && form1->Button2.Enabled() && form1->SpeedButton1.Enabled();
   }
   int Connections() {
-    EXPECT_TRUE(server_.WaitUntilIdle());
-    const auto t = server_.Transcript();
+    EXPECT_TRUE(server.WaitUntilIdle());
+    const auto t = server.Transcript();
     return static_cast<int>(std::count(t.begin(), t.end(), ftptest::ScriptedFtpServer::kConnect));
   }
 };
@@ -85,14 +85,14 @@ class WorkFolderTest : public WindowTest {
 };
 
 TEST_F(WorkFolderTest, LiesOnTheDriveOfTheWindowsDirectory) {
-  drives_.WriteFile("E:\\temp$\\keep.txt", "left from an earlier run");
+  drives.WriteFile("E:\\temp$\\keep.txt", "left from an earlier run");
   CreateForms("C:\\Down\\XYZ_setup_2.exe");
   EXPECT_EQ(form1->ProdName, "XYZ");
   EXPECT_EQ(form1->SysDrv, "E");
   EXPECT_EQ(form1->WorkFolder(), "E:\\temp$");
   EXPECT_EQ(form1->ZipMaster1.DLLDirectory, "E:\\temp$");
-  EXPECT_EQ(drives_.ReadFile("E:\\temp$\\keep.txt"), "left from an earlier run");
-  EXPECT_FALSE(drives_.System().DirectoryExists("C:\\temp$"));
+  EXPECT_EQ(drives.ReadFile("E:\\temp$\\keep.txt"), "left from an earlier run");
+  EXPECT_FALSE(drives.System().DirectoryExists("C:\\temp$"));
 }
 
 TEST_F(StartupTest, DescriptorFillsTheWindow) {
@@ -127,56 +127,51 @@ TEST_F(StartupTest, DescriptorFillsTheWindow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    ftptest::ScriptedFtpServer server;
-    testing_support::TempDrives drives;
-    gui::HeadlessBackend backend;
-    gui::Application app(backend);
-    server.AddFile("/files/ABC.txt", apptest::Cp949(c.descriptor));
-    server.AddFile("/files/UNZDLL.DLL", apptest::UnzipLibraryBytes());
-    drives.System().programPath = "C:\\ABC_setup";
-    auto& form = app.CreateForm<setup::TForm1>(drives.System(),
-                                               setup::ServerConfig{"127.0.0.1", server.Port()});
-    form.Show();
+    apptest::Rig rig;
+    rig.ServeProduct(c.descriptor);
+    rig.CreateForms();
+    rig.Activate();
+    const auto& form = *rig.form1;
     EXPECT_EQ((Lines{form.ipath.Caption(), form.Label1.Caption(), form.Label2.Caption(),
                      form.Label3.Caption(), form.Label4.Caption(), form.Label5.Caption()}),
               c.shown);
     EXPECT_EQ(form.Memo1.Line(1), c.parameters);
     EXPECT_TRUE(form.Button1.Enabled() && form.Button2.Enabled() && form.SpeedButton1.Enabled());
     EXPECT_TRUE(form.ZipMaster1.Loaded());
-    EXPECT_TRUE(backend.boxes.empty());
+    EXPECT_TRUE(rig.backend.boxes.empty());
   }
 }
 
 TEST_F(StartupTest, MissingDescriptorLeavesEverythingEmptyAndTheBareDrive) {
-  server_.AddFile("/files/UNZDLL.DLL", apptest::UnzipLibraryBytes());
+  server.AddFile("/files/UNZDLL.DLL", apptest::UnzipLibraryBytes());
   CreateForms();
   Activate();
   EXPECT_EQ(Shown(), (Lines{"C", "", "", "", "", ""}));
   EXPECT_TRUE(ButtonsEnabled());
-  EXPECT_EQ(drives_.System().FileSize("C:\\temp$\\z.txt"), 0);
+  EXPECT_EQ(drives.System().FileSize("C:\\temp$\\z.txt"), 0);
   EXPECT_FALSE(form1->ZipMaster1.Loaded()) << "the library comes after the descriptor";
 }
 
 TEST_F(StartupTest, MissingLibraryIsReportedByTheUnzipComponent) {
-  server_.AddFile("/files/ABC.txt", "C:\\A\r\n\r\n");
+  server.AddFile("/files/ABC.txt", "C:\\A\r\n\r\n");
   CreateForms();
   Activate();
-  EXPECT_EQ(drives_.System().FileSize("C:\\temp$\\UNZDLL.DLL"), 0);
+  EXPECT_EQ(drives.System().FileSize("C:\\temp$\\UNZDLL.DLL"), 0);
   EXPECT_FALSE(form1->ZipMaster1.Loaded());
-  ASSERT_FALSE(backend_.boxes.empty());
-  EXPECT_EQ(backend_.boxes[0].kind, gui::BoxKind::Message);
+  ASSERT_FALSE(backend.boxes.empty());
+  EXPECT_EQ(backend.boxes[0].kind, gui::BoxKind::Message);
   EXPECT_TRUE(ButtonsEnabled());
 }
 
 TEST_F(StartupTest, UnreadableWorkFileShowsTheErrorBoxAndKeepsTheButtonsDisabled) {
   ServeProduct("C:\\A\r\n");
   // A folder where the descriptor should go: no download can create it, nothing can read it.
-  std::filesystem::create_directories(drives_.Host("C:\\temp$\\z.txt"));
+  std::filesystem::create_directories(drives.Host("C:\\temp$\\z.txt"));
   CreateForms();
   Activate();
   // The library never came either, which the unzip component has said first.
-  ASSERT_FALSE(backend_.boxes.empty());
-  const auto& box = backend_.boxes.back();
+  ASSERT_FALSE(backend.boxes.empty());
+  const auto& box = backend.boxes.back();
   EXPECT_EQ(box.kind, gui::BoxKind::Error);
   EXPECT_EQ(box.caption, "설치도우미");
   EXPECT_EQ(box.text, "Cannot open file C:\\temp$\\z.txt.");
@@ -186,25 +181,25 @@ TEST_F(StartupTest, UnreadableWorkFileShowsTheErrorBoxAndKeepsTheButtonsDisabled
 }
 
 TEST_F(StartupTest, ServerDownUsesTheDescriptorOfAnEarlierRunAndEnds) {
-  drives_.WriteFile("C:\\temp$\\z.txt", apptest::Cp949("C:\\Old\r\n\r\n예전\r\n"));
+  drives.WriteFile("C:\\temp$\\z.txt", apptest::Cp949("C:\\Old\r\n\r\n예전\r\n"));
   CreateForms("C:\\Down\\ABC_setup.exe", apptest::ClosedPort());
   Activate();
   EXPECT_EQ(BoxTexts(), (Lines{setup::text::kNoServer}));
   EXPECT_EQ(Shown(), (Lines{"C:\\Old", "예전", "", "", "", ""}));
-  EXPECT_TRUE(app_.QuitRequested());
-  app_.Run();
-  EXPECT_TRUE(app_.Terminated()) << "the loop ends as soon as it gets control";
+  EXPECT_TRUE(app.QuitRequested());
+  app.Run();
+  EXPECT_TRUE(app.Terminated()) << "the loop ends as soon as it gets control";
 }
 
 TEST_F(StartupTest, StartFolderPackageIsCopiedToTheSystemDriveRoot) {
   ServeProduct("C:\\A\r\n");
-  drives_.WriteFile("C:\\z.zip", "old");
-  std::filesystem::create_directories(drives_.Host("C:\\Down"));
-  drives_.WriteFile("C:\\Down\\z.zip", "from the start folder");
-  drives_.System().SetCurrentDirectory("C:\\Down");
+  drives.WriteFile("C:\\z.zip", "old");
+  std::filesystem::create_directories(drives.Host("C:\\Down"));
+  drives.WriteFile("C:\\Down\\z.zip", "from the start folder");
+  drives.System().SetCurrentDirectory("C:\\Down");
   CreateForms();
   Activate();
-  EXPECT_EQ(drives_.ReadFile("C:\\z.zip"), "from the start folder");
+  EXPECT_EQ(drives.ReadFile("C:\\z.zip"), "from the start folder");
 }
 
 TEST_F(StartupTest, ShowingTheWindowAgainFetchesNothing) {

@@ -47,26 +47,26 @@ int ClosedPort() {
   return ntohs(address.sin_port);
 }
 
-void WindowTest::CreateForms(const std::string& programPath) {
-  CreateForms(programPath, server_.Port());
+void Rig::CreateForms(const std::string& programPath) {
+  CreateForms(programPath, server.Port());
 }
 
-void WindowTest::CreateForms(const std::string& programPath, int port) {
-  app_.Title = setup::text::kAppTitle;
-  drives_.System().programPath = programPath;
-  form1 = &app_.CreateForm<setup::TForm1>(drives_.System(), setup::ServerConfig{"127.0.0.1", port});
-  form2 = &app_.CreateForm<setup::TForm2>(drives_.System(), form1->ipath);
+void Rig::CreateForms(const std::string& programPath, int port) {
+  app.Title = setup::text::kAppTitle;
+  drives.System().programPath = programPath;
+  form1 = &app.CreateForm<setup::TForm1>(drives.System(), setup::ServerConfig{"127.0.0.1", port});
+  form2 = &app.CreateForm<setup::TForm2>(drives.System(), form1->ipath);
   form1->Form2 = form2;
 }
 
-void WindowTest::ServeProduct(const std::string& descriptorUtf8, const std::string& code) {
-  server_.AddFile("/files/" + code + ".txt", Cp949(descriptorUtf8));
-  server_.AddFile("/files/UNZDLL.DLL", UnzipLibraryBytes());
+void Rig::ServeProduct(const std::string& descriptorUtf8, const std::string& code) {
+  server.AddFile("/files/" + code + ".txt", Cp949(descriptorUtf8));
+  server.AddFile("/files/UNZDLL.DLL", UnzipLibraryBytes());
 }
 
-std::vector<std::string> WindowTest::BoxTexts() const {
+std::vector<std::string> Rig::BoxTexts() const {
   std::vector<std::string> texts;
-  for (const auto& box : backend_.boxes) texts.push_back(box.text);
+  for (const auto& box : backend.boxes) texts.push_back(box.text);
   return texts;
 }
 

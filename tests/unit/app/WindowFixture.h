@@ -25,11 +25,11 @@ std::string UnzipLibraryBytes();
 // A port on loopback where nothing listens.
 int ClosedPort();
 
-class WindowTest : public ::testing::Test {
- protected:
-  explicit WindowTest(const std::string& drives = "C",
-                      const std::string& windowsDir = "C:\\WINDOWS")
-      : drives_(drives, windowsDir) {}
+// Everything the windows need: temporary drives, a scripted server, the application. A test
+// fixture is one; a table of cases makes one per case.
+struct Rig {
+  explicit Rig(const std::string& letters = "C", const std::string& windowsDir = "C:\\WINDOWS")
+      : drives(letters, windowsDir) {}
 
   // Creates the main window and the dialog as the entry point does.
   void CreateForms(const std::string& programPath = "C:\\Down\\ABC_setup.exe");
@@ -43,12 +43,17 @@ class WindowTest : public ::testing::Test {
 
   std::vector<std::string> BoxTexts() const;
 
-  testing_support::TempDrives drives_;
-  ftptest::ScriptedFtpServer server_;
-  gui::HeadlessBackend backend_;
-  gui::Application app_{backend_};
+  testing_support::TempDrives drives;
+  ftptest::ScriptedFtpServer server;
+  gui::HeadlessBackend backend;
+  gui::Application app{backend};
   setup::TForm1* form1 = nullptr;
   setup::TForm2* form2 = nullptr;
+};
+
+class WindowTest : public ::testing::Test, public Rig {
+ protected:
+  using Rig::Rig;
 };
 
 }  // namespace apptest

@@ -6,13 +6,13 @@
 
 #include <fstream>
 
+#include "TempFolder.h"
 #include "UnzDllRunner.h"
 #include "ZipTestSupport.h"
-#include "zip/ScratchDir.h"
 #include "zip/ZipFixture.h"
 
 namespace fs = std::filesystem;
-using zipfixture::ScratchDir;
+using testing_support::TempFolder;
 using zipfixture::ZipBuilder;
 
 namespace {
@@ -26,7 +26,7 @@ struct stat StatOf(const fs::path& p) {
 }  // namespace
 
 TEST(UnzDllExtract, ProductPackageLandsWithFoldersAndReportsEachEntry) {
-  ScratchDir dir;
+  TempFolder dir;
   zipfixture::WriteProductPackage(dir / "z.zip");
   const fs::path base = dir / "Apps/ABC";  // parents missing: the library creates them
 
@@ -44,7 +44,7 @@ TEST(UnzDllExtract, ProductPackageLandsWithFoldersAndReportsEachEntry) {
 }
 
 TEST(UnzDllExtract, OverwriteReplacesExistingFilesAndOtherwiseKeepsThem) {
-  ScratchDir dir;
+  TempFolder dir;
   ZipBuilder().File("bin\\tool.dll", "new").WriteTo(dir / "a.zip");
   for (const bool overwrite : {true, false}) {
     const fs::path base = dir / (overwrite ? "replace" : "keep");
@@ -61,7 +61,7 @@ TEST(UnzDllExtract, OverwriteReplacesExistingFilesAndOtherwiseKeepsThem) {
 }
 
 TEST(UnzDllExtract, ModesAndTimesFromTheArchiveAreKept) {
-  ScratchDir dir;
+  TempFolder dir;
   umask(022);
   const int64_t fileTime = 1500000000;  // 2017-07-14, UTC
   const int64_t folderTime = 1400000000;
@@ -105,7 +105,7 @@ TEST(UnzDllExtract, SpecsAndFolderNamesSelectWhatLandsWhere) {
       {{"bin\\tool.dll", "PELINST.EXE"}, true, {"bin", "bin/tool.dll", "pelinst.exe"}},
       {{"nothing.txt"}, true, {}},
   };
-  ScratchDir dir;
+  TempFolder dir;
   zipfixture::WriteProductPackage(dir / "z.zip");
   int n = 0;
   for (const Case& c : cases) {

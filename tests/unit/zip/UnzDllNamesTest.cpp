@@ -3,17 +3,17 @@
 #include <gtest/gtest.h>
 #include <locale.h>
 
+#include "TempFolder.h"
 #include "UnzDllRunner.h"
 #include "ZipTestSupport.h"
-#include "zip/ScratchDir.h"
 #include "zip/ZipFixture.h"
 
 namespace fs = std::filesystem;
-using zipfixture::ScratchDir;
+using testing_support::TempFolder;
 using zipfixture::ZipBuilder;
 
 TEST(UnzDllNames, KoreanAndUtf8NamesComeOutRightWhateverTheHostLocale) {
-  ScratchDir dir;
+  TempFolder dir;
   ZipBuilder()
       .Cp949File("설치\\한글 설명서.txt", "cp949")
       .Utf8File("données/日本語.txt", "utf8")

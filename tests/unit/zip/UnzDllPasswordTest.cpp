@@ -2,13 +2,13 @@
 // entry is refused and nothing (in particular no zero-filled file) is left behind.
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
 #include "UnzDllRunner.h"
 #include "ZipTestSupport.h"
-#include "zip/ScratchDir.h"
 #include "zip/ZipFixture.h"
 
 namespace fs = std::filesystem;
-using zipfixture::ScratchDir;
+using testing_support::TempFolder;
 using zipfixture::ZipBuilder;
 
 TEST(UnzDllPassword, OnlyTheRightPasswordExtracts) {
@@ -26,7 +26,7 @@ TEST(UnzDllPassword, OnlyTheRightPasswordExtracts) {
       {"user cancels", true, {}, false, 1},
       {"no callback", false, {}, false, 0},
   };
-  ScratchDir dir;
+  TempFolder dir;
   const std::string data(100000, 'x');  // large enough that a left-over file would show
   ZipBuilder()
       .Encrypted("setup.dat", data, "secret")

@@ -4,17 +4,17 @@
 
 #include <algorithm>
 
+#include "TempFolder.h"
 #include "UnzDllRunner.h"
 #include "ZipTestSupport.h"
-#include "zip/ScratchDir.h"
 #include "zip/ZipFixture.h"
 
 namespace fs = std::filesystem;
-using zipfixture::ScratchDir;
+using testing_support::TempFolder;
 using zipfixture::ZipBuilder;
 
 TEST(UnzDllRefusal, HostilePathsAreRefusedAndReported) {
-  ScratchDir dir;
+  TempFolder dir;
   const std::string absolute = (dir / "evil-abs").string();
   const std::vector<std::string> hostile = {
       "../evil",    "..\\evil", "a/../../evil", "a\\..\\..\\evil", absolute,
@@ -45,12 +45,12 @@ TEST(UnzDllRefusal, HostilePathsAreRefusedAndReported) {
   }
   EXPECT_EQ(refused, expected);
   EXPECT_EQ(
-      TreeBelow(dir.path()),
+      TreeBelow(dir.Path()),
       (std::vector<std::string>{"a", "a/b", "a/b/target", "a/b/target/good.txt", "hostile.zip"}));
 }
 
 TEST(UnzDllRefusal, LinksPointingOutsideAreRefusedAndNothingIsWrittenThroughThem) {
-  ScratchDir dir;
+  TempFolder dir;
   fs::create_directories(dir / "outside");
   fs::create_directories(dir / "target");
   // A link left in the target folder from before, pointing out of it.
@@ -82,7 +82,7 @@ TEST(UnzDllRefusal, LinksPointingOutsideAreRefusedAndNothingIsWrittenThroughThem
 }
 
 TEST(UnzDllRefusal, TruncatedOrMissingArchiveIsReportedWithoutPartialFiles) {
-  ScratchDir dir;
+  TempFolder dir;
   const std::string big(300000, 'b');
   ZipBuilder zip;
   zip.File("first.txt", "complete").File("big.bin", big).File("last.txt", "never reached");

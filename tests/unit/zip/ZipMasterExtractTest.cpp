@@ -5,14 +5,14 @@
 #include <fstream>
 #include <memory>
 
+#include "TempFolder.h"
 #include "ZipTestSupport.h"
-#include "zip/ScratchDir.h"
 #include "zip/ZipFixture.h"
 #include "zip/ZipMaster.h"
 
 namespace fs = std::filesystem;
+using testing_support::TempFolder;
 using zip::ExtrOption;
-using zipfixture::ScratchDir;
 using zipfixture::ZipBuilder;
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 // A work folder C:\temp$ holding the library, made current, as the install action has it.
 class ZipMasterExtract : public ::testing::Test {
  protected:
-  ZipMasterExtract() : system_(dir_.path()), cwd_((PlaceLibrary(UNZDLL_PATH, work()), work())) {}
+  ZipMasterExtract() : system_(dir_.Path()), cwd_((PlaceLibrary(UNZDLL_PATH, work()), work())) {}
 
   fs::path work() const { return dir_ / "C/temp$"; }
   fs::path install() const { return dir_ / "C/Apps/ABC"; }
@@ -34,7 +34,7 @@ class ZipMasterExtract : public ::testing::Test {
     zm.ExtrOptions = {ExtrOption::ExtrDirNames, ExtrOption::ExtrOverWrite};
   }
 
-  ScratchDir dir_;
+  TempFolder dir_;
   FakeSystem system_;
   CurrentFolder cwd_;
   RecordingHost host_;

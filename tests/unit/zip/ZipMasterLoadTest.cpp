@@ -4,17 +4,17 @@
 
 #include <fstream>
 
+#include "TempFolder.h"
 #include "ZipTestSupport.h"
-#include "zip/ScratchDir.h"
 #include "zip/ZipMaster.h"
 
 namespace fs = std::filesystem;
-using zipfixture::ScratchDir;
+using testing_support::TempFolder;
 
 TEST(ZipMasterLoad, LoadsFromDllDirectoryAndUnloads) {
-  ScratchDir dir;
+  TempFolder dir;
   PlaceLibrary(UNZDLL_PATH, dir / "C/temp$");
-  FakeSystem system(dir.path());
+  FakeSystem system(dir.Path());
   RecordingHost host;
   zip::ZipMaster zm(system, host);
   zm.DLLDirectory = "C:\\temp$";
@@ -43,11 +43,11 @@ TEST(ZipMasterLoad, BrokenLibrariesAreToldAndLeaveNothingLoaded) {
   for (const bool unattended : {false, true}) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(c.name) + (unattended ? ", unattended" : ""));
-      ScratchDir dir;
+      TempFolder dir;
       fs::create_directories(dir / "C/temp$");
       if (c.library != nullptr && *c.library != '\0') PlaceLibrary(c.library, dir / "C/temp$");
       if (c.library != nullptr && *c.library == '\0') std::ofstream(dir / "C/temp$/UNZDLL.DLL");
-      FakeSystem system(dir.path());
+      FakeSystem system(dir.Path());
       RecordingHost host;
       zip::ZipMaster zm(system, host);
       zm.DLLDirectory = "C:\\temp$\\";

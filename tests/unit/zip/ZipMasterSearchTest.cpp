@@ -2,13 +2,13 @@
 // finds (this process starts with the built library's folder on that search path).
 #include <gtest/gtest.h>
 
+#include "TempFolder.h"
 #include "ZipTestSupport.h"
-#include "zip/ScratchDir.h"
 #include "zip/ZipMaster.h"
 
 TEST(ZipMasterSearch, FallsBackToTheSystemLibrarySearch) {
-  zipfixture::ScratchDir dir;
-  FakeSystem system(dir.path());
+  testing_support::TempFolder dir;
+  FakeSystem system(dir.Path());
   RecordingHost host;
   zip::ZipMaster zm(system, host);
   zm.DLLDirectory = "C:\\temp$";  // holds no library
