@@ -137,6 +137,8 @@ bool PosixSystem::OpenProgram(const std::string& file, const std::string& parame
     ::_exit(127);
   }
   ::close(report[1]);
+  // Waits only until the installer has been exec'd (or failed to be), not for it to finish;
+  // a working folder on a hung network mount would hold the window until chdir gives up.
   int status = 0;
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }

@@ -27,14 +27,26 @@ class SmallForm : public gui::Form {
   }
 };
 
-TEST(Window, FoundByItsClassWithItsCaptionSizeAndCentred) {
+// A form shown on the real backend, with the X window id outside tools know it by.
+class Window : public testing::Test {
+ protected:
+  // Shows a SmallForm and waits until its window can be found by class.
+  SmallForm& Show(gui::BorderStyle border) {
+    auto& form = app.CreateForm<SmallForm>(border);
+    form.Show();
+    EXPECT_TRUE(
+        guitest::PumpUntil([&] { return !(id = guitest::FindWindow("SetupAssistant")).empty(); }));
+    return form;
+  }
+
   gui::FltkBackend backend;
-  gui::Application app(backend);
-  auto& form = app.CreateForm<SmallForm>(gui::BorderStyle::Sizeable);
-  form.Show();
+  gui::Application app{backend};
   std::string id;
-  ASSERT_TRUE(
-      guitest::PumpUntil([&] { return !(id = guitest::FindWindow("SetupAssistant")).empty(); }));
+};
+
+TEST_F(Window, FoundByItsClassWithItsCaptionSizeAndCentred) {
+  auto& form = Show(gui::BorderStyle::Sizeable);
+  ASSERT_FALSE(id.empty());
 
   EXPECT_EQ(guitest::WindowInfo(id, "Width"), 403);
   EXPECT_EQ(guitest::WindowInfo(id, "Height"), 284);
@@ -58,27 +70,17 @@ TEST(Window, FoundByItsClassWithItsCaptionSizeAndCentred) {
   EXPECT_EQ(window->y(), 30);
 }
 
-TEST(Window, DialogHasFixedSize) {
-  gui::FltkBackend backend;
-  gui::Application app(backend);
-  auto& form = app.CreateForm<SmallForm>(gui::BorderStyle::Dialog);
-  form.Show();
-  std::string id;
-  ASSERT_TRUE(
-      guitest::PumpUntil([&] { return !(id = guitest::FindWindow("SetupAssistant")).empty(); }));
+TEST_F(Window, DialogHasFixedSize) {
+  Show(gui::BorderStyle::Dialog);
+  ASSERT_FALSE(id.empty());
   const std::string hints = guitest::Run("xprop -id " + id + " WM_NORMAL_HINTS");
   EXPECT_NE(hints.find("minimum size: 403 by 284"), std::string::npos) << hints;
   EXPECT_NE(hints.find("maximum size: 403 by 284"), std::string::npos) << hints;
 }
 
-TEST(Window, ResizedControlsKeepTheirPlaceAndTopRowFollowsWidth) {
-  gui::FltkBackend backend;
-  gui::Application app(backend);
-  auto& form = app.CreateForm<SmallForm>(gui::BorderStyle::Sizeable);
-  form.Show();
-  std::string id;
-  ASSERT_TRUE(
-      guitest::PumpUntil([&] { return !(id = guitest::FindWindow("SetupAssistant")).empty(); }));
+TEST_F(Window, ResizedControlsKeepTheirPlaceAndTopRowFollowsWidth) {
+  auto& form = Show(gui::BorderStyle::Sizeable);
+  ASSERT_FALSE(id.empty());
   Fl_Window* window = backend.WindowOf(form);
 
   for (const auto& [width, height] : {std::pair{200, 150}, std::pair{600, 400}}) {
@@ -95,14 +97,9 @@ TEST(Window, ResizedControlsKeepTheirPlaceAndTopRowFollowsWidth) {
   }
 }
 
-TEST(Window, CloseBoxClosesTheForm) {
-  gui::FltkBackend backend;
-  gui::Application app(backend);
-  auto& form = app.CreateForm<SmallForm>(gui::BorderStyle::Sizeable);
-  form.Show();
-  std::string id;
-  ASSERT_TRUE(
-      guitest::PumpUntil([&] { return !(id = guitest::FindWindow("SetupAssistant")).empty(); }));
+TEST_F(Window, CloseBoxClosesTheForm) {
+  auto& form = Show(gui::BorderStyle::Sizeable);
+  ASSERT_FALSE(id.empty());
   guitest::SendCloseRequest(id);
   // The main form's close asks the application to end; the window itself stays until then.
   EXPECT_TRUE(guitest::PumpUntil([&] { return app.QuitRequested(); }));
