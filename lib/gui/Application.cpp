@@ -17,6 +17,13 @@ void Application::Adopt(std::unique_ptr<Form> form) {
   Invoke(ref.OnCreate);
 }
 
+Form* Application::FindForm(const std::string& name) const {
+  for (const auto& form : forms_) {
+    if (form->Name() == name) return form.get();
+  }
+  return nullptr;
+}
+
 void Application::Run() {
   Form* main = MainForm();
   if (main != nullptr && !quitRequested_) main->Show();

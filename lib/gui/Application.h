@@ -38,6 +38,8 @@ class Application {
     return ref;
   }
   Form* MainForm() const { return forms_.empty() ? nullptr : forms_.front().get(); }
+  // The form of that name, or nullptr.
+  Form* FindForm(const std::string& name) const;
 
   // Shows the main form (its first activation runs before the loop handles any message),
   // then handles messages until asked to end; then destroys the forms, last created first.

@@ -238,3 +238,34 @@ TEST_F(FetchTest, CloseBoxDuringADownloadEndsTheProgramOnlyAfterIt) {
 }
 
 }  // namespace
+
+namespace {
+
+// A second network phase started from a handler nested in a running download (the buttons
+// are disabled for exactly this reason, but nothing else prevents it) leaves the old session
+// with ABOR and QUIT, and the interrupted download is tried again on the new session.
+TEST_F(FetchTest, ConnectingDuringATransferAbortsItAndTheDownloadIsTriedAgain) {
+  const std::string package(64 * 1024, 'p');
+  server.AddFile("/files/ABC.zip", package);
+  server.SetDataPacing(8192, std::chrono::milliseconds(10));
+  CreateForms();
+  bool nested = false;
+  backend.onProcessMessages = [&] {
+    if (form1->Working && !nested) {
+      nested = true;
+      form1->FtpConn();
+    }
+  };
+  form1->FtpConn();
+  form1->FtpDown("ABC.zip");
+  form1->FtpDisconn();
+  ASSERT_TRUE(server.WaitUntilIdle());
+  const auto first = server.TranscriptByConnection().at(0);
+  ASSERT_GE(first.size(), 2u);
+  EXPECT_EQ((Lines{first[first.size() - 2], first.back()}), (Lines{"ABOR", "QUIT"}));
+  EXPECT_EQ(drives.ReadFile("C:\\temp$\\z.zip"), package);
+  EXPECT_EQ(Pauses(), 1) << "one failed try";
+  EXPECT_FALSE(form1->Working);
+}
+
+}  // namespace

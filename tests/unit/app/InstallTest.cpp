@@ -174,3 +174,43 @@ TEST_F(InstallTest, ButtonsStayDisabledAndTheCursorBusyWhileTheNetworkPhaseRuns)
 }
 
 }  // namespace
+
+namespace {
+
+// The user's answer in the password prompt: a password, or nullopt for Cancel.
+void AnswerPasswordPrompt(apptest::Rig& rig, std::optional<std::string> password) {
+  rig.backend.Post([&rig, password] {
+    gui::Form* prompt = rig.app.FindForm("PasswordForm");
+    ASSERT_NE(prompt, nullptr);
+    ASSERT_TRUE(prompt->IsModal());
+    if (!password) {
+      prompt->HandleKey(gui::Key::Escape);
+      return;
+    }
+    dynamic_cast<gui::Edit&>(*prompt->Find("Edit1")).UserEdited(*password);
+    prompt->HandleKey(gui::Key::Enter);
+  });
+}
+
+TEST(InstallPassword, EncryptedEntryAsksTheUserAndOnlyTheRightAnswerInstalls) {
+  const std::optional<std::string> answers[] = {"secret", std::nullopt};
+  for (const auto& answer : answers) {
+    SCOPED_TRACE(answer.value_or("<cancel>"));
+    apptest::Rig rig;
+    rig.ServeProduct("C:\\Apps\\ABC\r\n\r\n");
+    rig.server.AddFile("/files/ABC.zip", zipfixture::ZipBuilder()
+                                             .File("pelinst.exe", "#!/bin/sh\n", 0755)
+                                             .Encrypted("data.bin", "licensed", "secret")
+                                             .Bytes());
+    rig.CreateForms();
+    rig.Activate();
+    AnswerPasswordPrompt(rig, answer);
+    rig.form1->Button1.Click();
+    const bool installed = fs::exists(rig.drives.Host("C:\\Apps\\ABC\\data.bin"));
+    EXPECT_EQ(installed, answer.has_value());
+    EXPECT_EQ(rig.drives.System().started.size(), answer ? 1u : 0u);
+    EXPECT_EQ(rig.app.QuitRequested(), answer.has_value());
+  }
+}
+
+}  // namespace
