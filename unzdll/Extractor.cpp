@@ -2,6 +2,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,8 @@
 #include <cstdlib>
 #include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "EntryPath.h"
 #include "SpecMatcher.h"
@@ -57,6 +60,10 @@ class Extraction {
   int Loop();
   // Sets the modes and times of the folders made, so only after every lane has written.
   void Close();
+  // Gives the archive's folders their stored modes. The other lane may have made a folder
+  // first, as the parent of a file, with the default mode; the disk writer keeps an existing
+  // folder's mode, so this comes last, after both lanes have closed.
+  void SetFolderModes(mode_t umaskBits);
 
  private:
   bool Owns(int index, archive_entry* entry) const;
@@ -84,6 +91,7 @@ class Extraction {
   std::string currentEntry_;
   int passwordTries_ = 0;
   std::string password_;  // libarchive copies it; kept until the next ask
+  std::vector<std::pair<std::string, mode_t>> folderModes_;  // disk path, stored permissions
 };
 
 const char* Extraction::Passphrase(archive*, void* self) noexcept {
@@ -224,6 +232,7 @@ void Extraction::Entry(archive_entry* entry) {
     return Refuse(relative, failure);
   }
   if (finish == ARCHIVE_WARN) Problem(relative, ErrorText(out_));
+  if (isDir) folderModes_.emplace_back(diskPath, archive_entry_perm(entry));
   if (!isDir) ++extracted_;
   reporter_.Report(UNZ_REPORT_ENTRY, relative, "", written);
 }
@@ -271,10 +280,28 @@ void Extraction::Close() {
   if (archive_write_close(out_) != ARCHIVE_OK) Problem(job_.base_dir, ErrorText(out_));
 }
 
+void Extraction::SetFolderModes(mode_t umaskBits) {
+  for (const auto& [path, perm] : folderModes_) {
+    // Opened without following a link, so a link put in a folder's place is never changed.
+    const int fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (fchmod(fd, perm & ~umaskBits & 07777) != 0) Problem(path, "cannot set the folder's mode");
+    close(fd);
+  }
+}
+
 // The archive's absolute path, so that lanes opened later do not depend on the current folder.
 std::string AbsolutePath(const char* path) {
   char resolved[PATH_MAX];
   return realpath(path, resolved) != nullptr ? std::string(resolved) : std::string(path);
+}
+
+// The process's file-creation mask. Reading it means setting it for a moment; the disk
+// writer reads it the same way when it is made.
+mode_t ProcessUmask() {
+  const mode_t bits = umask(022);
+  umask(bits);
+  return bits;
 }
 
 int RunLanes(const UnzJob& job, JobReporter& reporter) {
@@ -318,6 +345,7 @@ int RunLanes(const UnzJob& job, JobReporter& reporter) {
   const int firstCount = first.Loop();
   if (secondLane.joinable()) secondLane.join();
   first.Close();
+  first.SetFolderModes(ProcessUmask());
   return firstCount + secondCount;
 }
 
