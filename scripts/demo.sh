@@ -24,7 +24,7 @@ install_folder="$drive_c/Program Files/DEMO"
 rm -rf "$server_root" "$shots" "$drive_c"
 mkdir -p "$server_root/files" "$shots" "$drive_c"
 /usr/bin/python3 tools/demo/make_descriptor.py tools/demo/DEMO.txt.utf8 "$server_root/files/DEMO.txt"
-/usr/bin/python3 tools/demo/make_package.py tools/demo/package "$server_root/files/DEMO.zip"
+/usr/bin/python3 tools/demo/make_package.py tools/demo/package "$server_root/files/DEMO.zip" 4
 cp build/bin/UNZDLL.DLL "$server_root/files/UNZDLL.DLL"
 cp build/bin/setup-demo "$demo/DEMO_setup"
 
@@ -47,7 +47,9 @@ wait_for() {
   done
 }
 
-/usr/bin/python3 tools/demo/ftp_server.py --root "$server_root" --port "$port" >"$demo/server.log" 2>&1 &
+# 512 KiB/s: the 4 MiB package takes a few seconds, long enough to see the gauge move.
+/usr/bin/python3 tools/demo/ftp_server.py --root "$server_root" --port "$port" --rate 524288 \
+  >"$demo/server.log" 2>&1 &
 pids+=($!)
 if ! wait_for 10 grep -qs listening "$demo/server.log"; then
   echo "The demo server did not start (is port $port in use?):" >&2
@@ -129,7 +131,8 @@ xdotool key Escape
 wait_for 10 has_window_count 1
 
 xdotool mousemove --window "$window" 252 258 click 1 # "설 치"
-# The package is small and the server is near, so the gauge may already be gone.
+# The server sends the package slowly: a moment later the gauge is part way.
+sleep 1.5
 if kill -0 "$app" 2>/dev/null && has_windows 1; then shot 3-installing.png; fi
 
 status=0

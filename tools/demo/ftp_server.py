@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """The demo distribution server: a real FTP server (pyftpdlib) on loopback.
 
-Usage: ftp_server.py --root FOLDER --port PORT
+Usage: ftp_server.py --root FOLDER --port PORT [--rate BYTES_PER_SECOND]
 Serves FOLDER read-only to the account the assistant logs in with, prints one line once it
 listens, and serves until it is stopped (SIGTERM or SIGINT) or its standard input closes
 when --stdin-lifeline is given.
@@ -13,7 +13,7 @@ import sys
 import threading
 
 from pyftpdlib.authorizers import DummyAuthorizer
-from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.handlers import FTPHandler, ThrottledDTPHandler
 from pyftpdlib.servers import FTPServer
 
 # The account is fixed in the assistant; the percent signs are literal characters.
@@ -27,6 +27,9 @@ def main():
     parser.add_argument("--port", type=int, required=True)
     parser.add_argument("--host", default="127.0.0.1")
     parser.add_argument("--stdin-lifeline", action="store_true")
+    # Downloads over loopback end before anyone sees the gauge; a rate makes them take a
+    # few seconds, as over a real network.
+    parser.add_argument("--rate", type=int, default=0)
     args = parser.parse_args()
 
     logging.basicConfig(level=logging.WARNING)
@@ -35,6 +38,9 @@ def main():
     handler = FTPHandler
     handler.authorizer = authorizer
     handler.banner = "Demo distribution server ready."
+    if args.rate > 0:
+        ThrottledDTPHandler.write_limit = args.rate
+        handler.dtp_handler = ThrottledDTPHandler
     server = FTPServer((args.host, args.port), handler)
 
     if args.stdin_lifeline:

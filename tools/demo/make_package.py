@@ -1,13 +1,16 @@
 #!/usr/bin/python3
 """Packs a product folder into the zip archive the distribution server offers.
 
-Usage: make_package.py FOLDER TARGET.zip
+Usage: make_package.py FOLDER TARGET.zip [FILLER_MIB]
 
 Names that are not plain ASCII are stored in code page 949 without the UTF-8 flag, as the
 zip tools of Korean Windows write them; Python's zipfile would otherwise store UTF-8 and
 set the flag. Executable files keep their mode so that pelinst.exe can be started.
+FILLER_MIB adds data/sample.bin, that many MiB of incompressible bytes (made here rather
+than kept in the tree), so that the download is long enough to watch.
 """
 import os
+import random
 import stat
 import sys
 import zipfile
@@ -34,7 +37,13 @@ def entries(folder):
 
 def main():
     folder, target = sys.argv[1], sys.argv[2]
+    filler_mib = int(sys.argv[3]) if len(sys.argv) > 3 else 0
     with zipfile.ZipFile(target, "w") as archive:
+        if filler_mib > 0:
+            info = zipfile.ZipInfo("data/sample.bin", date_time=(2024, 1, 1, 0, 0, 0))
+            info.create_system = 3
+            info.external_attr = (stat.S_IFREG | 0o644) << 16
+            archive.writestr(info, random.Random(1).randbytes(filler_mib << 20))
         for path, is_dir in entries(folder):
             name = os.path.relpath(path, folder).replace(os.sep, "/") + ("/" if is_dir else "")
             mode = os.stat(path).st_mode
