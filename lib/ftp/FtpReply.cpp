@@ -1,6 +1,7 @@
 #include "ftp/FtpReply.h"
 
 #include <charconv>
+#include <cstdint>
 
 #include "ftp/FtpClient.h"
 
@@ -21,7 +22,7 @@ std::string_view Trim(std::string_view s) {
 }  // namespace
 
 std::optional<ReplyLine> ParseReplyLine(std::string_view line) {
-  if (line.size() < 3 || !IsDigit(line[0]) || !IsDigit(line[1]) || !IsDigit(line[2])) {
+  if (line.size() < 3 || line[0] < '1' || line[0] > '5' || !IsDigit(line[1]) || !IsDigit(line[2])) {
     return std::nullopt;
   }
   ReplyLine out;
@@ -45,6 +46,16 @@ void ReplyReader::Clear() {
   start_ = 0;
   scanned_ = 0;
   partial_.reset();
+}
+
+std::string ReplyReader::Unfinished() const {
+  std::string out;
+  if (partial_) out = std::to_string(partial_->code) + "-" + partial_->text;
+  std::string_view rest(pending_);
+  rest.remove_prefix(start_);
+  if (!rest.empty() && !out.empty()) out += '\n';
+  out += rest;
+  return out;
 }
 
 std::optional<std::string_view> ReplyReader::NextLine() {
@@ -73,7 +84,7 @@ std::optional<Reply> ReplyReader::Next() {
     if (!partial_) {
       if (!parsed) {
         throw FtpError(FtpError::Kind::Protocol, 0,
-                       "not an FTP reply: " + std::string(line->substr(0, 80)));
+                       "not an FTP reply: " + Printable(line->substr(0, 80)));
       }
       if (parsed->last) {
         return Reply{parsed->code, std::string(parsed->text)};
@@ -98,6 +109,63 @@ std::optional<Reply> ReplyReader::Next() {
     }
   }
   return std::nullopt;
+}
+
+std::string Printable(std::string_view text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  const auto escape = [&](unsigned char c) {
+    out += "\\x";
+    out += kHex[c >> 4];
+    out += kHex[c & 0xF];
+  };
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c < 0x80) {
+      if ((c < ' ' && c != '\n' && c != '\t') || c == 0x7F) {
+        escape(c);
+      } else {
+        out += static_cast<char>(c);
+      }
+      ++i;
+      continue;
+    }
+    // The length of the sequence a lead byte announces, and the smallest code point it may
+    // carry (longer forms of small code points and surrogates are not UTF-8).
+    std::size_t length = 0;
+    std::uint32_t point = 0;
+    std::uint32_t least = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+      length = 2;
+      point = c & 0x1Fu;
+      least = 0x80;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      length = 3;
+      point = c & 0x0Fu;
+      least = 0x800;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      length = 4;
+      point = c & 0x07u;
+      least = 0x10000;
+    }
+    bool valid = length > 0 && i + length <= text.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      valid = (next & 0xC0) == 0x80;
+      point = (point << 6) | (next & 0x3Fu);
+    }
+    valid = valid && point >= least && point <= 0x10FFFF && (point < 0xD800 || point > 0xDFFF);
+    if (valid) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
+      escape(c);
+      ++i;
+    }
+  }
+  return out;
 }
 
 std::int64_t ParseSizeText(std::string_view text) {

@@ -17,7 +17,8 @@ struct Reply {
 };
 
 // One line of a reply: "123 text" ends a reply, "123-text" opens a multi-line one.
-// A bare "123" also ends a reply. Anything else is not a reply line.
+// A bare "123" also ends a reply. Anything else is not a reply line, and neither is a code
+// outside 100-599: no server sends one, so such a stream is not FTP (or is out of step).
 struct ReplyLine {
   int code = 0;
   bool last = true;
@@ -33,6 +34,10 @@ class ReplyReader {
   void Feed(const char* data, std::size_t size);
   std::optional<Reply> Next();
   void Clear();
+  // What has arrived of a reply that is not complete yet (the lines of an unfinished
+  // multi-line reply, a last line without its line end), for the message when the server
+  // closes the connection before finishing it. Empty when nothing is pending.
+  std::string Unfinished() const;
 
  private:
   std::optional<std::string_view> NextLine();
@@ -42,6 +47,11 @@ class ReplyReader {
   std::size_t scanned_ = 0;  // bytes after start_ already known to hold no LF
   std::optional<Reply> partial_;
 };
+
+// Server text made fit for a message: valid UTF-8 stays, line breaks and tabs stay, and
+// every other control byte (NUL included) or byte that is not UTF-8 becomes "\xNN", so
+// the message neither ends early nor carries broken characters.
+std::string Printable(std::string_view text);
 
 // The size in the text of a 213 reply: trimmed; when it holds a blank, everything up to and
 // including the first blank goes (so "213 1234" and "213 x 1234" agree); the rest read as a

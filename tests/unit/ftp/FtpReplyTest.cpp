@@ -42,6 +42,14 @@ std::vector<ReaderCase> ReaderCases() {
       {"LineTooLongWithoutEnd", "220 " + std::string(kMaxReplyLine + 2, 'x'), {}, true},
       {"NotAReply", "hello\r\n", {}, true},
       {"CodeWithoutSeparator", "220ready\r\n", {}, true},
+      // Codes run from 100 to 599; anything else means the stream is not FTP.
+      {"CodeBelow100", "099 hello\r\n", {}, true},
+      {"CodeZero", "000\r\n", {}, true},
+      {"CodeAbove599", "600 odd\r\n", {}, true},
+      {"OutOfRangeInsideMultiLineIsText", "220-a\r\n999 b\r\n220 c\r\n", {{220, "a\n999 b\nc"}}},
+      {"NulAndHighBytesKept",
+       std::string("220 a\0\xFF\r\n", 9),
+       {{220, std::string("a\0\xFF", 3)}}},
   };
 }
 
@@ -79,6 +87,47 @@ TEST_P(ReplyReaderTest, SplitsBytesIntoReplies) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReplyReaderTest, testing::ValuesIn(ReaderCases()),
                          ftptest::CaseName());
+
+TEST(ReplyReaderTest, UnfinishedShowsWhatArrived) {
+  const struct {
+    std::string bytes;
+    std::string unfinished;
+  } cases[] = {
+      {"", ""},
+      {"220 ready\r\n", ""},
+      {"421 Going down", "421 Going down"},
+      {"530-first\r\n530-second\r\n", "530-first\nsecond"},
+      {"530-first\r\n53", "530-first\n53"},
+  };
+  for (const auto& c : cases) {
+    ReplyReader reader;
+    reader.Feed(c.bytes.data(), c.bytes.size());
+    while (reader.Next()) {
+    }
+    EXPECT_EQ(reader.Unfinished(), c.unfinished) << c.bytes;
+  }
+}
+
+TEST(PrintableTest, KeepsUtf8AndEscapesTheRest) {
+  const struct {
+    std::string text;
+    std::string printable;
+  } cases[] = {
+      {"plain text", "plain text"},
+      {"two\nlines\tand a tab", "two\nlines\tand a tab"},
+      {std::string("nul\0inside", 10), "nul\\x00inside"},
+      {"cr\r esc\x1B del\x7F", "cr\\x0D esc\\x1B del\\x7F"},
+      {"\xEC\xA0\x91\xEC\x86\x8D", "\xEC\xA0\x91\xEC\x86\x8D"},  // UTF-8 Korean
+      {"\xC1\xA2\xBC\xD3", "\\xC1\\xA2\\xBC\\xD3"},              // CP949, not UTF-8
+      {"caf\xE9", "caf\\xE9"},                                   // Latin-1
+      {"cut \xEC\xA0", "cut \\xEC\\xA0"},                        // sequence cut short
+      {"\xC0\xAF", "\\xC0\\xAF"},                                // overlong "/"
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                       // surrogate
+      {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},              // above U+10FFFF
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},                  // four bytes
+  };
+  for (const auto& c : cases) EXPECT_EQ(Printable(c.text), c.printable) << c.text;
+}
 
 TEST(SizeTextTest, ReadsTheNumberAfterTheFirstBlank) {
   const struct {
