@@ -28,8 +28,19 @@ bool Accepts(int code, std::initializer_list<int> accepted) {
   return false;
 }
 
+// The reply as the server sent it, code first: a reply without text still says something.
+std::string Describe(const Reply& reply) {
+  return Printable(std::to_string(reply.code) + (reply.text.empty() ? "" : " " + reply.text));
+}
+
 void Expect(const Reply& reply, std::initializer_list<int> accepted) {
-  if (!Accepts(reply.code, accepted)) throw FtpError(Kind::Refused, reply.code, reply.text);
+  if (!Accepts(reply.code, accepted)) throw FtpError(Kind::Refused, reply.code, Describe(reply));
+}
+
+// A reply that arrives while the data still flows: the transfer's end (2xx, and 426 or 450,
+// which some servers send when the data connection closes) or a sign that the server gave up.
+bool EndsTransferInError(const Reply& reply) {
+  return reply.code >= 400 && reply.code != 426 && reply.code != 450;
 }
 
 struct FileCloser {
@@ -154,24 +165,38 @@ struct FtpClient::Impl {
     }
   }
 
+  // A complete reply when one has arrived.
+  std::optional<Reply> NextReply() {
+    try {
+      return reader.Next();
+    } catch (const FtpError&) {
+      Drop();  // the stream is out of step for good
+      throw;
+    }
+  }
+
+  // Reads what the control connection has for the reader; call when it polled ready.
+  void ReceiveControl() {
+    char buffer[4096];
+    const auto io = control.Receive(buffer, sizeof buffer);
+    if (io.wouldBlock) return;
+    if (io.closed || io.error != 0) {
+      // What the server said before it went is often the reason it went.
+      const std::string unfinished = reader.Unfinished();
+      Drop();
+      std::string message = io.closed ? "the server closed the connection"
+                                      : "connection lost: " + net::ErrorText(io.error);
+      if (!unfinished.empty()) message += ": " + Printable(unfinished);
+      throw FtpError(Kind::Closed, 0, message);
+    }
+    reader.Feed(buffer, io.bytes);
+  }
+
   Reply ReadReply(const Guard& g) {
     for (;;) {
-      try {
-        if (auto reply = reader.Next()) return *reply;
-      } catch (const FtpError&) {
-        Drop();  // the stream is out of step for good
-        throw;
-      }
+      if (auto reply = NextReply()) return *reply;
       Wait(control, net::Socket::Want::Read, g);
-      char buffer[4096];
-      const auto io = control.Receive(buffer, sizeof buffer);
-      if (io.closed || io.error != 0) {
-        Drop();
-        throw FtpError(Kind::Closed, 0,
-                       io.closed ? "the server closed the connection"
-                                 : "connection lost: " + net::ErrorText(io.error));
-      }
-      reader.Feed(buffer, io.bytes);
+      ReceiveControl();
     }
   }
 
@@ -227,13 +252,40 @@ struct FtpClient::Impl {
     Expect(Command("SYST", g), {200, 215, 500});
   }
 
+  // Waits for the data connection while watching the control connection as well: a server
+  // that gives up on a transfer (or never serves the data connection it offered) says so
+  // there, or closes it, and may leave the data connection open for good. A reply that ends
+  // the transfer normally is kept in `early` for after the data.
+  void WaitForData(const net::Socket& data, std::optional<Reply>& early, const Guard& g) {
+    Check(g);
+    for (;;) {
+      if (!early) early = NextReply();
+      // A server closes the data connection before it reports the end, so whatever the data
+      // connection already holds is read first, also when the reply says the transfer failed.
+      const bool failed = early && EndsTransferInError(*early);
+      net::Socket::Readiness ready;
+      if (early) {
+        // The end reply is in: the control connection has nothing more to say for now.
+        ready.self = data.Poll(net::Socket::Want::Read, failed ? 0 : kIdlePollMs);
+      } else {
+        ready = data.PollRead(control, kIdlePollMs);
+      }
+      Idle();
+      Check(g);
+      if (ready.self) return;
+      if (failed) throw FtpError(Kind::Refused, early->code, Describe(*early));
+      if (ready.other) ReceiveControl();
+    }
+  }
+
   // The data phase of a retrieve: everything until the server closes the data connection.
-  void Receive(net::Socket& data, std::FILE* file, const std::string& hostPath, const Guard& g) {
+  void Receive(net::Socket& data, std::FILE* file, const std::string& hostPath,
+               std::optional<Reply>& early, const Guard& g) {
     std::vector<char> buffer(kDataChunk);
     std::int64_t total = 0;
     std::int64_t reported = 0;
     for (;;) {
-      Wait(data, net::Socket::Want::Read, g);
+      WaitForData(data, early, g);
       const auto io = data.Receive(buffer.data(), buffer.size());
       if (io.wouldBlock) continue;
       if (io.closed) break;
@@ -317,7 +369,7 @@ void FtpClient::Get(const std::string& path, const std::string& hostPath) {
   Expect(pasv, {227});
   const auto passive = ParsePasvText(pasv.text);
   if (!passive || passive->port == 0) {
-    throw FtpError(Kind::Protocol, pasv.code, "unreadable passive address: " + pasv.text);
+    throw FtpError(Kind::Protocol, pasv.code, "unreadable passive address: " + Describe(pasv));
   }
   // Only the port is taken from the reply: the data connection goes to the host we are
   // already talking to, so a server cannot send us to another machine.
@@ -333,8 +385,9 @@ void FtpClient::Get(const std::string& path, const std::string& hostPath) {
     const auto begin = OnWorkBegin;
     begin(0);
   }
+  std::optional<Reply> early;
   try {
-    impl.Receive(data, file.get(), hostPath, dataGuard);
+    impl.Receive(data, file.get(), hostPath, early, dataGuard);
     data.Close();
     if (std::fclose(file.release()) != 0) {
       throw FtpError(Kind::LocalFile, 0, "cannot write " + hostPath + ": " + std::strerror(errno));
@@ -347,7 +400,7 @@ void FtpClient::Get(const std::string& path, const std::string& hostPath) {
   impl.WorkEnd();
   impl.Check(g);
 
-  const Reply done = impl.ReadReply(g);
+  const Reply done = early ? *early : impl.ReadReply(g);
   // Some servers report the closed data connection as 426 or 450 and then confirm the
   // transfer with 226 or 225; the data is complete all the same.
   if (done.code == 426 || done.code == 450) {

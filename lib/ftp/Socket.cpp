@@ -162,6 +162,20 @@ bool Socket::Poll(Want want, int timeoutMs) const {
   return rc > 0;
 }
 
+Socket::Readiness Socket::PollRead(const Socket& other, int timeoutMs) const {
+  pollfd p[2] = {};
+  p[0].fd = fd_;
+  p[0].events = POLLIN;
+  p[1].fd = other.fd_;
+  p[1].events = POLLIN;
+  Readiness ready;
+  if (::poll(p, 2, timeoutMs) > 0) {
+    ready.self = p[0].revents != 0;
+    ready.other = p[1].revents != 0;
+  }
+  return ready;
+}
+
 std::string ErrorText(int error) {
   return std::strerror(error);
 }

@@ -59,6 +59,13 @@ class Socket {
   // Waits at most timeoutMs for the socket to become ready. A socket with an error or a
   // hang-up counts as ready: the next call reports what happened.
   bool Poll(Want want, int timeoutMs) const;
+  // Waits at most timeoutMs for this socket or `other` to have something to read (an error
+  // or a hang-up counts, as for Poll), and says which of the two are ready.
+  struct Readiness {
+    bool self = false;
+    bool other = false;
+  };
+  Readiness PollRead(const Socket& other, int timeoutMs) const;
 
  private:
   int fd_ = -1;

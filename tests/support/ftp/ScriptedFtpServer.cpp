@@ -187,6 +187,19 @@ void ScriptedFtpServer::Send(Session& session, const std::string& reply) {
       !loopback::SendAll(session.control, reply + "\r\n", [this] { return Stopping(); });
 }
 
+void ScriptedFtpServer::SendScripted(Session& session, const std::string& reply) {
+  const std::string_view hangUp = kHangUp;
+  if (reply.size() < hangUp.size() ||
+      reply.compare(reply.size() - hangUp.size(), std::string::npos, hangUp) != 0) {
+    return Send(session, reply);
+  }
+  const std::string_view before(reply.data(), reply.size() - hangUp.size());
+  if (!session.peerGone && !before.empty()) {
+    session.peerGone = !loopback::SendAll(session.control, before, [this] { return Stopping(); });
+  }
+  session.closing = true;
+}
+
 void ScriptedFtpServer::Serve(int fd) {
   {
     Session session;
@@ -206,7 +219,7 @@ void ScriptedFtpServer::Serve(int fd) {
     if (refused) {
       if (*refused == Refusal::Busy) Send(session, "421 Too many connections");
     } else {
-      Send(session, greeting);
+      SendScripted(session, greeting);
       loopback::LineReader reader(session.control);
       while (!session.closing) {
         const auto line = reader.Next([this] { return Stopping(); });
@@ -229,11 +242,9 @@ void ScriptedFtpServer::Serve(int fd) {
         if (delay.count() > 0 && !Pause(delay)) break;
         if (!reply) {
           Answer(session, verb, argument);
-        } else if (*reply == kHangUp) {
-          session.closing = true;
         } else {
-          Send(session, *reply);
-          session.closing = verb == "QUIT";
+          SendScripted(session, *reply);
+          session.closing = session.closing || verb == "QUIT";
         }
       }
     }

@@ -27,7 +27,9 @@ class ScriptedFtpServer {
  public:
   // Transcript entry for each accepted control connection, refused ones included.
   static constexpr const char* kConnect = "<connect>";
-  // A reply that closes the control connection instead of answering.
+  // A reply that closes the control connection instead of answering. At the end of a longer
+  // reply or greeting, the text before it is sent exactly as given (no CRLF added) and then
+  // the connection closes: "421 bye" + kHangUp sends a last line without its line end.
   static constexpr const char* kHangUp = "<hang up>";
 
   enum class Refusal {
@@ -99,6 +101,8 @@ class ScriptedFtpServer {
   void Retrieve(Session& session, const std::string& path);
   // Sends one reply; a client that has gone is only noted, its last commands still count.
   void Send(Session& session, const std::string& reply);
+  // Sends a scripted reply or greeting, minding kHangUp.
+  void SendScripted(Session& session, const std::string& reply);
   bool Stopping() const;
   void Record(const Session& session, std::string line);
   // Sleeps for delay unless the server stops first. False when stopping.

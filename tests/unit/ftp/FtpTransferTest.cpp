@@ -192,7 +192,70 @@ INSTANTIATE_TEST_SUITE_P(
                     "PASV",
                     "227 somewhere",
                     227,
+                    {"PASV", "SIZE /files/ABC.txt", "QUIT"}},
+        RefusalCase{"PasvPortZero",
+                    "PASV",
+                    "227 Entering Passive Mode (127,0,0,1,0,0)",
+                    227,
+                    {"PASV", "SIZE /files/ABC.txt", "QUIT"}},
+        RefusalCase{"PasvNumberOutOfRange",
+                    "PASV",
+                    "227 Entering Passive Mode (127,0,0,1,256,80)",
+                    227,
                     {"PASV", "SIZE /files/ABC.txt", "QUIT"}}),
+    CaseName());
+
+struct DataPhaseCase {
+  const char* name;
+  std::string retrieveReply;
+  Kind kind;
+  int code;
+  const char* message;
+  bool connectedAfter;
+};
+
+class DataPhaseFailureTest : public TransferTest,
+                             public testing::WithParamInterface<DataPhaseCase> {};
+
+// The server offers a data connection but never serves it (it never accepts, never sends,
+// never closes it) and says what went wrong on the control connection, or closes that. The
+// retrieve must end with the server's words instead of waiting for data for ever.
+TEST_P(DataPhaseFailureTest, EndsWithTheServersWords) {
+  const DataPhaseCase& c = GetParam();
+  server.AddFile("/files/ABC.txt", "descriptor");
+  server.SetReply("RETR", c.retrieveReply);
+  Connect();
+  LogEvents(client, events);
+  try {
+    client.Get("/files/ABC.txt", temp.File("z.txt"));
+    FAIL() << "retrieve succeeded";
+  } catch (const FtpError& e) {
+    EXPECT_EQ(e.kind(), c.kind);
+    EXPECT_EQ(e.code(), c.code);
+    EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(events, (Strings{"begin 0", "end"}));
+  EXPECT_EQ(ReadFile(temp.File("z.txt")), "");
+  if (c.connectedAfter) {
+    // The failure was a reply: the session is still in step.
+    EXPECT_EQ(client.Size("/files/ABC.txt"), 10);
+  } else {
+    server.ResetScript();
+    client.Connect();
+    EXPECT_EQ(client.Size("/files/ABC.txt"), 10);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DataPhaseFailureTest,
+    testing::Values(DataPhaseCase{"RefusedAfterOpening",
+                                  "150 Opening\r\n425 Cannot open data connection", Kind::Refused,
+                                  425, "425 Cannot open data connection", true},
+                    DataPhaseCase{"ServiceEndsAfterOpening", "150 Opening\r\n421 Timeout",
+                                  Kind::Refused, 421, "421 Timeout", true},
+                    DataPhaseCase{"ControlClosedAfterOpening",
+                                  std::string("150 Opening\r\n") + ScriptedFtpServer::kHangUp,
+                                  Kind::Closed, 0, "", false}),
     CaseName());
 
 TEST_F(TransferTest, LocalFileThatCannotBeCreated) {
