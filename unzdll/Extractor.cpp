@@ -8,7 +8,9 @@
 
 #include <climits>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -25,7 +27,7 @@ constexpr size_t kReadBlockBytes = size_t{1} << 20;  // few, large reads
 constexpr int64_t kProgressStepBytes = int64_t{8} << 20;
 constexpr int kPasswordTries = 3;  // per entry; libarchive asks again after a wrong one
 // Inflating and checking CRCs is what takes the time; a second reader of the same archive
-// takes every other plain file, so both cores work on a large package.
+// takes the entries below some of the top-level names, so both cores work on a large package.
 constexpr int kLanes = 2;
 
 // Korean Windows zip tools store names in code page 949 without the UTF-8 flag; names that
@@ -66,7 +68,7 @@ class Extraction {
   void SetFolderModes(mode_t umaskBits);
 
  private:
-  bool Owns(int index, archive_entry* entry) const;
+  bool Owns(archive_entry* entry) const;
   void Entry(archive_entry* entry);
   bool ThroughLink(const std::string& relative) const;
   void Refuse(const std::string& entry, const std::string& why) {
@@ -237,20 +239,31 @@ void Extraction::Entry(archive_entry* entry) {
   reporter_.Report(UNZ_REPORT_ENTRY, relative, "", written);
 }
 
-// The first lane takes everything but every other plain file: refusals keep their order in
-// the reports, and only one lane ever asks for a password.
-bool Extraction::Owns(int index, archive_entry* entry) const {
+// Entries that land in the same top-level file or folder go to the same lane, so the archive's
+// order decides between them: a later duplicate replaces an earlier one, and a file and a
+// folder of one name meet in order (two lanes writing one path race, and the loser's cleanup
+// could even delete the winner's file). Entries that write nothing (refused names, other
+// types, hard links) stay in the first lane, so refusals keep their order in the reports.
+bool Extraction::Owns(archive_entry* entry) const {
   if (lanes_ == 1) return true;
   const char* name = archive_entry_pathname(entry);
-  const bool plain =
-      archive_entry_filetype(entry) == AE_IFREG && archive_entry_hardlink(entry) == nullptr &&
-      archive_entry_is_encrypted(entry) == 0 && name != nullptr && CleanEntryPath(name).ok;
-  const int lane = plain ? index % lanes_ : 0;
+  const mode_t type = archive_entry_filetype(entry);
+  const bool writes = (type == AE_IFREG || type == AE_IFDIR || type == AE_IFLNK) &&
+                      archive_entry_hardlink(entry) == nullptr && name != nullptr;
+  if (!writes) return lane_ == 0;
+  const EntryPath path = CleanEntryPath(name);
+  if (!path.ok) return lane_ == 0;
+  // The name it gets on disk: without folder names only the last part is kept.
+  std::string_view onDisk = path.relative;
+  if (job_.dir_names == 0) onDisk.remove_prefix(onDisk.rfind('/') + 1);  // npos + 1 == 0
+  const std::string_view top = onDisk.substr(0, onDisk.find('/'));
+  const auto lane =
+      static_cast<int>(std::hash<std::string_view>{}(top) % static_cast<size_t>(lanes_));
   return lane == lane_;
 }
 
 int Extraction::Loop() {
-  for (int index = 0; !fatal_ && !reporter_.StopRequested(); ++index) {
+  while (!fatal_ && !reporter_.StopRequested()) {
     archive_entry* entry = nullptr;
     const int r = archive_read_next_header(in_, &entry);
     if (r == ARCHIVE_EOF) break;
@@ -265,7 +278,7 @@ int Extraction::Loop() {
       if (r == ARCHIVE_FATAL) break;
       continue;
     }
-    if (!Owns(index, entry)) continue;
+    if (!Owns(entry)) continue;
     // A name that could not be decoded still comes out, with the undecodable bytes replaced.
     if (r == ARCHIVE_WARN) {
       const char* name = archive_entry_pathname(entry);
