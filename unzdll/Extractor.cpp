@@ -182,6 +182,9 @@ void Extraction::Entry(archive_entry* entry) {
   if (ThroughLink(relative)) return Refuse(relative, "refused: path goes through a link");
 
   const std::string diskPath = prefix_ + relative;
+  // For a longer path the disk writer changes the current folder step by step, and that
+  // folder is shared by both lanes: the other lane's files would land in the deep folder.
+  if (diskPath.size() >= PATH_MAX) return Refuse(relative, "refused: name too long");
   struct stat existing {};
   if (job_.overwrite == 0 && !isDir && lstat(diskPath.c_str(), &existing) == 0) {
     reporter_.Report(UNZ_REPORT_KEPT, relative, "kept the existing file", 0);

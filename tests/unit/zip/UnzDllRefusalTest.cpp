@@ -101,3 +101,43 @@ TEST(UnzDllRefusal, TruncatedOrMissingArchiveIsReportedWithoutPartialFiles) {
     }
   }
 }
+
+TEST(UnzDllRefusal, NamesTooLongForTheSystemAreRefusedAndOthersLandInPlace) {
+  TempFolder dir;
+  ZipBuilder zip;
+  std::vector<std::string> tooLong;
+  std::vector<std::string> expected;
+  for (int k = 0; k < 8; ++k) {
+    // Parts of 200 bytes each, PATH_MAX and beyond in all.
+    std::string name = "deep" + std::to_string(k);
+    while (name.size() < 4096 + static_cast<std::size_t>(k) * 100)
+      name += "/" + std::string(200, 'a');
+    name += "/file.txt";
+    tooLong.push_back(name);
+    zip.File(name, "deep");
+    for (int j = 0; j < 8; ++j) {
+      const std::string file = "f" + std::to_string(k) + "-" + std::to_string(j);
+      zip.File(file, "flat");
+      expected.push_back(file);
+    }
+  }
+  // A single part longer than a name may be.
+  zip.File(std::string(300, 'L'), "long part");
+  zip.WriteTo(dir / "long.zip");
+  std::sort(expected.begin(), expected.end());
+
+  for (int run = 0; run < 3; ++run) {
+    const fs::path base = dir / ("target" + std::to_string(run));
+    const JobOutcome out = RunJob({.archive = dir / "long.zip", .base = base});
+    EXPECT_EQ(TreeBelow(base), expected) << out.Describe();
+    // Both lanes refuse, so in no fixed order; the names are too long to print.
+    std::vector<std::string> refused;
+    for (const LibraryReport& r : out.Of(UNZ_REPORT_SKIPPED)) refused.push_back(r.entry);
+    std::vector<std::string> expectedRefused = tooLong;
+    expectedRefused.push_back(std::string(300, 'L'));
+    std::sort(refused.begin(), refused.end());
+    std::sort(expectedRefused.begin(), expectedRefused.end());
+    EXPECT_TRUE(refused == expectedRefused) << refused.size() << " refusals";
+    EXPECT_EQ(out.result, static_cast<int>(expected.size()));
+  }
+}
