@@ -12,6 +12,7 @@ constexpr size_t kEndRecordSize = 22;
 constexpr size_t kMaxCommentSize = 0xFFFF;
 constexpr size_t kZip64LocatorSize = 20;
 constexpr size_t kZip64EndRecordSize = 56;
+constexpr uint64_t kDirectoryRecordSize = 46;  // the fixed part of one directory record
 
 uint64_t Little(const unsigned char* p, int bytes) {
   uint64_t v = 0;
@@ -68,6 +69,9 @@ std::optional<long long> CountZipEntries(const std::string& hostPath) {
     }
     // A directory that does not fit before its end record means a damaged archive.
     if (dirOffset > recordOffset || dirSize > recordOffset - dirOffset) return std::nullopt;
+    // So does a count of entries that cannot fit in the directory (a zip64 count could even
+    // turn negative as a signed number).
+    if (entries > dirSize / kDirectoryRecordSize) return std::nullopt;
     if (entries > 0) {
       std::vector<unsigned char> first(4);
       if (!ReadAt(in, dirOffset, first) || !Signature(first.data(), 1, 2)) return std::nullopt;

@@ -78,6 +78,41 @@ TEST_F(ZipMasterExtract, MissingOrEmptyArchiveIsToldOnceAndExtractsNothing) {
   }
 }
 
+// Archives whose end record lies about the directory: the component reads only inside the
+// file, counts nothing, tells the user once and extracts nothing.
+TEST_F(ZipMasterExtract, ArchiveWithALyingDirectoryIsToldOnceAndExtractsNothing) {
+  const std::string good = ZipBuilder().File("a.txt", "A").File("b.txt", "B").Bytes();
+  const size_t end = good.size() - 22;  // the end record; no comment
+  const auto patched = [&](size_t at, std::string bytes) {
+    std::string out = good;
+    out.replace(at, bytes.size(), bytes);
+    return out;
+  };
+  const struct {
+    const char* name;
+    std::string bytes;
+  } cases[] = {
+      {"MoreEntriesThanTheDirectoryHolds", patched(end + 8, std::string("\xFE\xFF\xFE\xFF", 4))},
+      {"DirectoryOffsetPastTheEnd", patched(end + 16, std::string("\x00\x00\x00\x7F", 4))},
+      {"DirectorySizePastTheEnd", patched(end + 12, std::string("\x00\x00\x00\x7F", 4))},
+      {"CommentLongerThanTheFile", patched(end + 20, std::string("\xFF\xFF", 2))},
+      {"Zip64CountWithoutItsRecords", patched(end + 8, std::string("\xFF\xFF\xFF\xFF", 4))},
+      {"CutInsideTheDirectory", good.substr(0, end - 10)},
+      {"OnlyTheEndRecord", good.substr(end)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::ofstream(work() / "z.zip", std::ios::binary | std::ios::trunc) << c.bytes;
+    RecordingHost host;
+    zip::ZipMaster zm(system_, host);
+    Prepare(zm);
+    EXPECT_EQ(zm.Count(), 0);
+    EXPECT_EQ(zm.Extract(), 0);
+    EXPECT_EQ(host.messages, std::vector<std::string>{"압축파일을 열 수 없습니다: z.zip"});
+    EXPECT_FALSE(fs::exists(install()));
+  }
+}
+
 TEST_F(ZipMasterExtract, RefusedEntriesAndMissingPasswordsBecomeProblems) {
   ZipBuilder()
       .File("pelinst.exe", "ok", 0755)
