@@ -1,6 +1,6 @@
-// Which entries a job asks for: "*.*" or no specs at all means every entry; otherwise an
-// entry is taken when any spec matches it, with Windows-style wildcards ("*", "?") and no
-// regard to letter case. A spec without a folder part matches the file name in any folder.
+// Which entries a job asks for: "*.*" or no patterns at all means every entry; otherwise
+// an entry is taken when any pattern matches it, with Windows-style wildcards ("*", "?") and no
+// regard to letter case. A pattern without a folder part matches the file name in any folder.
 #pragma once
 
 #include <string>

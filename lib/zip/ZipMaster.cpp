@@ -172,7 +172,7 @@ int ZipMaster::Extract() {
 
     const std::string baseDir = d.system.HostPath(ExtrBaseDir);
     std::vector<const char*> specPointers;
-    for (const std::string& spec : specs) specPointers.push_back(spec.c_str());
+    for (const std::string& pattern : specs) specPointers.push_back(pattern.c_str());
     const auto has = [&](ExtrOption o) {
       return std::find(ExtrOptions.begin(), ExtrOptions.end(), o) != ExtrOptions.end();
     };
