@@ -19,6 +19,9 @@ namespace ftp {
 inline constexpr int kIdlePollMs = 50;
 inline constexpr int kConnectTimeoutMs = 120000;
 inline constexpr std::size_t kMaxReplyLine = 16384;
+// A multi-line reply may have any number of lines, but not without end: a server that keeps
+// sending them would otherwise take all memory.
+inline constexpr std::size_t kMaxReplyBytes = 1 << 20;
 inline constexpr std::size_t kReceiveBlock = 8192;
 
 // A failure of an FTP operation. For a refused command it carries the server's reply.

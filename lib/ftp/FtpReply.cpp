@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <string>
 
 #include "ftp/FtpClient.h"
 
@@ -102,6 +103,10 @@ std::optional<Reply> ReplyReader::Next() {
     }
     partial_->text += '\n';
     partial_->text += text;
+    if (partial_->text.size() > kMaxReplyBytes) {
+      throw FtpError(FtpError::Kind::Protocol, partial_->code,
+                     "reply longer than " + std::to_string(kMaxReplyBytes) + " bytes");
+    }
     if (ends) {
       Reply reply = std::move(*partial_);
       partial_.reset();

@@ -88,6 +88,24 @@ TEST_P(ReplyReaderTest, SplitsBytesIntoReplies) {
 INSTANTIATE_TEST_SUITE_P(Cases, ReplyReaderTest, testing::ValuesIn(ReaderCases()),
                          ftptest::CaseName());
 
+TEST(ReplyReaderTest, EndlessMultiLineReplyIsAnError) {
+  ReplyReader reader;
+  reader.Feed("150-start\r\n", 11);
+  const std::string line = std::string(1000, 'x') + "\r\n";
+  bool thrown = false;
+  for (int i = 0; i < 2000 && !thrown; ++i) {
+    reader.Feed(line.data(), line.size());
+    try {
+      EXPECT_FALSE(reader.Next().has_value());
+    } catch (const ftp::FtpError& e) {
+      thrown = true;
+      EXPECT_EQ(e.kind(), ftp::FtpError::Kind::Protocol);
+      EXPECT_GE(i, 1000) << "well past any real reply, not before";
+    }
+  }
+  EXPECT_TRUE(thrown);
+}
+
 TEST(ReplyReaderTest, UnfinishedShowsWhatArrived) {
   const struct {
     std::string bytes;
