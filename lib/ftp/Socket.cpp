@@ -149,8 +149,10 @@ Socket::Io Socket::Receive(char* data, std::size_t size) {
 }
 
 void Socket::DiscardPending() {
-  char sink[512];
-  while (fd_ >= 0 && ::recv(fd_, sink, sizeof sink, 0) > 0) {
+  char sink[4096];
+  // Bounded: a peer that keeps sending must not keep us here.
+  for (int reads = 0; fd_ >= 0 && reads < 64; ++reads) {
+    if (::recv(fd_, sink, sizeof sink, 0) <= 0) break;
   }
 }
 
