@@ -77,7 +77,7 @@ gui::Control& Create(gui::Form& form, const res::ControlLayout& item) {
 
 }  // namespace
 
-void BuildForm(gui::Form& form, const res::FormLayout& layout) {
+gui::Form& BuildForm(gui::Form& form, const res::FormLayout& layout) {
   form.SetCaption(layout.caption);
   form.SetClientSize(layout.clientWidth, layout.clientHeight);
   form.SetBorder(layout.frame == res::Frame::Dialog ? gui::BorderStyle::Dialog
@@ -90,6 +90,7 @@ void BuildForm(gui::Form& form, const res::FormLayout& layout) {
     if (item.style & res::kHidden) control.SetVisible(false);
     if (item.style & res::kDisabled) control.SetEnabled(false);
   }
+  return form;
 }
 
 }  // namespace setup

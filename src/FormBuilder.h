@@ -9,8 +9,9 @@
 
 namespace setup {
 
-// Creates every control of the layout on the form and sets the form's own frame.
-void BuildForm(gui::Form& form, const res::FormLayout& layout);
+// Creates every control of the layout on the form and sets the form's own frame. Returns
+// the form, so a window class can build itself before its first control reference is bound.
+gui::Form& BuildForm(gui::Form& form, const res::FormLayout& layout);
 
 // The control of that name, which must exist with that kind: a mismatch between the layout
 // and the window class is a programming error, caught by the first test that builds it.

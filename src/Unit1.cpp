@@ -12,11 +12,6 @@
 namespace setup {
 namespace {
 
-gui::Form& Built(gui::Form& form) {
-  BuildForm(form, res::kMainWindow);
-  return form;
-}
-
 // Blanks and control characters, as the install folder is trimmed of them.
 bool IsBlank(char c) {
   return static_cast<unsigned char>(c) <= ' ';
@@ -63,7 +58,7 @@ std::string ProductCodeFromPath(const std::string& programPath) {
 
 TForm1::TForm1(gui::Application& app, os::System& system, const ServerConfig& server)
     : gui::Form(app, "Form1"),
-      Shape1(ControlOf<gui::Shape>(Built(*this), "Shape1")),
+      Shape1(ControlOf<gui::Shape>(BuildForm(*this, res::kMainWindow), "Shape1")),
       Label1(ControlOf<gui::Label>(*this, "Label1")),
       Label2(ControlOf<gui::Label>(*this, "Label2")),
       Label3(ControlOf<gui::Label>(*this, "Label3")),

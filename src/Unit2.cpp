@@ -4,18 +4,10 @@
 #include "res/Layouts.h"
 
 namespace setup {
-namespace {
-
-gui::Form& Built(gui::Form& form) {
-  BuildForm(form, res::kFolderDialog);
-  return form;
-}
-
-}  // namespace
 
 TForm2::TForm2(gui::Application& app, os::System& system, gui::Label& ipath)
     : gui::Form(app, "Form2"),
-      Label1(ControlOf<gui::Label>(Built(*this), "Label1")),
+      Label1(ControlOf<gui::Label>(BuildForm(*this, res::kFolderDialog), "Label1")),
       Edit1(ControlOf<gui::Edit>(*this, "Edit1")),
       Label2(ControlOf<gui::Label>(*this, "Label2")),
       DirectoryListBox1(ControlOf<gui::DirectoryListBox>(*this, "DirectoryListBox1")),
